@@ -1,0 +1,57 @@
+#pragma once
+// File system services with the meaning the stored projects expect: names are found
+// without regard to case ("C.bel", "C.BEL" and "c.bel" are one file), times are whole
+// seconds, and every failure is a result, never an exception.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zel::platform {
+
+namespace fs = std::filesystem;
+
+// The existing file or directory that `path` names when each component is compared
+// without regard to case; an exact match wins over other spellings. nullopt when none.
+std::optional<fs::path> FindPathNoCase(const fs::path& path);
+// FindPathNoCase, or, when nothing exists yet, `path` with the directories that do exist
+// resolved and the rest as given (the name to create).
+fs::path ResolvePathNoCase(const fs::path& path);
+bool PathExistsNoCase(const fs::path& path);
+bool IsDirectoryNoCase(const fs::path& path);
+
+// Wildcards "*" and "?" compared without regard to case; "*.*" matches every name.
+bool WildcardMatch(std::string_view pattern, std::string_view name);
+
+struct DirEntry {
+  std::string name;  // without directory
+  bool isDirectory = false;
+  std::uint64_t size = 0;
+  std::int64_t mtime = 0;  // seconds since 1970, no bias
+};
+// Entries of `dir` whose names match `pattern`, sorted by name without regard to case;
+// "." and ".." are never listed. An unreadable directory gives an empty list.
+std::vector<DirEntry> ListDirectory(const fs::path& dir, std::string_view pattern = "*");
+
+bool CopyFileTo(const fs::path& from, const fs::path& to, bool failIfExists);
+bool MoveFileTo(const fs::path& from, const fs::path& to);  // replaces `to`; works across devices
+bool DeleteFileAt(const fs::path& path);                    // files only
+bool CreateDirectoryAt(const fs::path& path);               // one level; false if it exists
+bool RemoveDirectoryAt(const fs::path& path);               // only when empty
+
+// Modification time in seconds since 1970, nullopt when the file cannot be read.
+std::optional<std::int64_t> FileModTime(const fs::path& path);
+bool SetFileModTime(const fs::path& path, std::int64_t seconds);
+std::optional<std::uint64_t> FileSize(const fs::path& path);
+// Free bytes for an unprivileged user on the file system holding `path`.
+std::optional<std::uint64_t> FreeSpace(const fs::path& path);
+
+// Writes `data` to a temporary file beside `path`, flushes it to disk and renames it over
+// `path`, so readers see the old or the new content, never a mix.
+bool WriteFileAtomically(const fs::path& path, std::string_view data);
+std::optional<std::string> ReadWholeFile(const fs::path& path);
+
+}  // namespace zel::platform

@@ -1,0 +1,172 @@
+#include "platform/timers.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/messages_internal.h"
+
+namespace zel::platform {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Timer {
+  TargetId target = 0;
+  std::uintptr_t id = 0;
+  Clock::duration interval{};
+  Clock::time_point due{};
+};
+
+// One thread serves every timer of the process. A tick is only queued when the previous
+// one has been taken, as with the original window timers, so a busy thread finds one
+// tick waiting, not a backlog.
+class TimerService {
+ public:
+  TimerService() : m_thread([this] { run(); }) {}
+  ~TimerService();
+  TimerService(const TimerService&) = delete;
+  TimerService& operator=(const TimerService&) = delete;
+
+  void set(TargetId target, std::uintptr_t id, unsigned intervalMs);
+  bool kill(TargetId target, std::uintptr_t id);
+
+ private:
+  void run();
+  std::vector<Timer> takeDueLocked(Clock::time_point now);
+  void deliver(const std::vector<Timer>& due);
+  std::vector<Timer>::iterator findLocked(TargetId target, std::uintptr_t id);
+
+  std::mutex m_mutex;  // the timer list and the stop flag
+  std::condition_variable m_changed;
+  // Held while ticks are chosen and posted, so a kill that returns leaves no tick
+  // behind. Recursive: a wake-up hook runs on this thread and may kill a timer.
+  std::recursive_mutex m_posting;
+  std::vector<Timer> m_timers;
+  bool m_stopping = false;
+  std::thread m_thread;  // last: started once everything above exists
+};
+
+// A function-local static: the thread starts on first use and is stopped and joined
+// when the process exits.
+TimerService& Service() {
+  static TimerService service;
+  return service;
+}
+
+TimerService::~TimerService() {
+  {
+    std::lock_guard lock(m_mutex);
+    m_stopping = true;
+  }
+  m_changed.notify_all();
+  m_thread.join();
+}
+
+std::vector<Timer>::iterator TimerService::findLocked(TargetId target, std::uintptr_t id) {
+  return std::find_if(m_timers.begin(), m_timers.end(),
+                      [&](const Timer& timer) { return timer.target == target && timer.id == id; });
+}
+
+void TimerService::set(TargetId target, std::uintptr_t id, unsigned intervalMs) {
+  const Clock::duration interval = std::chrono::milliseconds(intervalMs);
+  {
+    std::lock_guard lock(m_mutex);
+    auto it = findLocked(target, id);
+    if (it == m_timers.end()) {
+      it = m_timers.insert(m_timers.end(), Timer{target, id, interval, {}});
+    }
+    it->interval = interval;
+    it->due = Clock::now() + interval;
+  }
+  m_changed.notify_all();
+}
+
+bool TimerService::kill(TargetId target, std::uintptr_t id) {
+  std::lock_guard posting(m_posting);
+  {
+    std::lock_guard lock(m_mutex);
+    auto it = findLocked(target, id);
+    if (it == m_timers.end()) {
+      return false;
+    }
+    m_timers.erase(it);
+  }
+  detail::RemovePending(target, kTimerMessage, id);
+  return true;
+}
+
+// The caller holds m_mutex. A thread that fell behind skips the missed ticks instead of
+// firing them in a burst.
+std::vector<Timer> TimerService::takeDueLocked(Clock::time_point now) {
+  std::vector<Timer> due;
+  for (Timer& timer : m_timers) {
+    if (timer.due <= now) {
+      due.push_back(timer);
+      timer.due += timer.interval;
+      if (timer.due <= now) {
+        timer.due = now + timer.interval;
+      }
+    }
+  }
+  return due;
+}
+
+// The caller holds m_posting but not m_mutex: posting calls wake-up hooks.
+void TimerService::deliver(const std::vector<Timer>& due) {
+  for (const Timer& timer : due) {
+    if (detail::PostUnlessPending(timer.target, kTimerMessage, timer.id, 0) ==
+        detail::PostOutcome::NoTarget) {
+      std::lock_guard lock(m_mutex);
+      std::erase_if(m_timers, [&](const Timer& t) { return t.target == timer.target; });
+    }
+  }
+}
+
+void TimerService::run() {
+  std::unique_lock lock(m_mutex);
+  while (!m_stopping) {
+    if (m_timers.empty()) {
+      m_changed.wait(lock);
+      continue;
+    }
+    // A copy: the list may change while the wait has the lock released.
+    const Clock::time_point next =
+        std::min_element(m_timers.begin(), m_timers.end(), [](const Timer& a, const Timer& b) {
+          return a.due < b.due;
+        })->due;
+    if (m_changed.wait_until(lock, next) == std::cv_status::no_timeout) {
+      continue;  // the list changed or we are stopping: look again
+    }
+    lock.unlock();
+    {
+      std::lock_guard posting(m_posting);
+      std::vector<Timer> due;
+      {
+        std::lock_guard relock(m_mutex);
+        due = takeDueLocked(Clock::now());
+      }
+      deliver(due);
+    }
+    lock.lock();
+  }
+}
+
+}  // namespace
+
+bool SetTimer(TargetId target, std::uintptr_t timerId, unsigned intervalMs) {
+  if (intervalMs == 0 || !TargetExists(target)) {
+    return false;
+  }
+  Service().set(target, timerId, intervalMs);
+  return true;
+}
+
+bool KillTimer(TargetId target, std::uintptr_t timerId) {
+  return Service().kill(target, timerId);
+}
+
+}  // namespace zel::platform
