@@ -1,0 +1,33 @@
+#include "app/module_entry.h"
+
+#include "app/module_messages.h"
+
+namespace zel::app {
+
+ModuleEntry EntryOf(const ModuleRecord& module) {
+  return ModuleEntry{module.kind, module.number, module.version, module.comment};
+}
+
+std::optional<std::string> CheckModuleEntry(const ModuleEntry& entry) {
+  const int maxNumber = MaxModuleNumber(entry.kind);
+  if (entry.number < 0 || entry.number > maxNumber) {
+    return IntegerRangeMessage(0, maxNumber);
+  }
+  if (entry.version < kMinVersion || entry.version > kMaxVersion) {
+    return IntegerRangeMessage(kMinVersion, kMaxVersion);
+  }
+  if (entry.comment.size() > kModuleCommentMax) {
+    return MaxCharsMessage(kModuleCommentMax);
+  }
+  return std::nullopt;
+}
+
+std::string StorableComment(std::string_view comment) {
+  std::string result(comment);
+  for (char& c : result) {
+    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+  }
+  return result;
+}
+
+}  // namespace zel::app
