@@ -1,0 +1,27 @@
+#pragma once
+// The subcommands of zelc. Each group registers its subcommands on the CLI11 application
+// and hands back what to run once the command line has been parsed.
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <string>
+
+namespace zel::zelc {
+
+// Options every command shares.
+struct GlobalOptions {
+  std::filesystem::path workDir = ".";
+};
+
+// Runs the chosen subcommand; returns the exit status.
+using CommandAction = std::function<int(const GlobalOptions&, std::ostream&)>;
+
+// Each adds its subcommands; when one of them is chosen on the command line, `chosen` is
+// set to its action by a parse callback.
+void AddProjectCommands(CLI::App& app, CommandAction& chosen);
+void AddModuleCommands(CLI::App& app, CommandAction& chosen);
+void AddSettingsCommands(CLI::App& app, CommandAction& chosen);
+
+}  // namespace zel::zelc

@@ -1,0 +1,119 @@
+// Project commands: list, create, change settings, delete and copy projects.
+
+#include <optional>
+#include <string>
+
+#include "app/controller_type.h"
+#include "app/project_file.h"
+#include "app/project_list.h"
+#include "app/project_messages.h"
+#include "tools/zelc/commands.h"
+#include "tools/zelc/workspace.h"
+
+namespace zel::zelc {
+
+namespace {
+
+constexpr int kFailed = 1;
+
+bool IsKnownTypeFilter(std::string_view filter) {
+  return filter == app::kAllTypesLabel || app::ParseControllerType(filter) ||
+         app::ControllerTypeFromLabel(filter);
+}
+
+int ListProjectsCommand(const GlobalOptions& options, std::ostream& out,
+                        const std::string& typeFilter) {
+  auto workspace = Workspace::open(options.workDir);
+  if (!workspace) return kFailed;
+  const std::string filter = typeFilter.empty() ? std::string(app::kAllTypesLabel) : typeFilter;
+  if (!IsKnownTypeFilter(filter)) {
+    ReportError("Unknown controller type '" + filter +
+                "'. Use (all), RUD Compact, RUD Standard, VM0X, VM1X or VM2X.");
+    return kFailed;
+  }
+  for (const auto& entry :
+       workspace->session().listProjects(filter, app::ProjectColumn::Name, false)) {
+    out << entry.name << '\t' << entry.comment << '\t' << app::TypeLabel(entry.target) << '\n';
+  }
+  return 0;
+}
+
+struct SettingsChange {
+  std::string project;
+  std::optional<std::string> comment;
+  std::optional<std::string> type;
+  std::optional<std::string> rename;
+};
+
+int SettingsCommand(const GlobalOptions& options, const SettingsChange& change) {
+  auto workspace = Workspace::open(options.workDir);
+  if (!workspace) return kFailed;
+  auto& session = workspace->session();
+  const auto name = session.findProject(change.project);
+  if (!name) {
+    ReportError(app::kMsgProjectNotFound);
+    return kFailed;
+  }
+  const auto file = app::ProjectFile::ofProject(session.projectDirectory(), *name);
+  app::ProjectSession::Settings settings{change.rename.value_or(*name),
+                                         change.comment.value_or(file.comment()),
+                                         change.type.value_or(file.target())};
+  return session.applySettings(*name, settings) ? 0 : kFailed;
+}
+
+}  // namespace
+
+void AddProjectCommands(CLI::App& app, CommandAction& chosen) {
+  auto typeFilter = std::make_shared<std::string>();
+  auto* projects = app.add_subcommand("projects", "List the projects: name, comment, type");
+  projects->add_option("--type", *typeFilter, "Only projects of this type (label or name)");
+  projects->parse_complete_callback([&chosen, typeFilter] {
+    chosen = [typeFilter](const GlobalOptions& o, std::ostream& out) {
+      return ListProjectsCommand(o, out, *typeFilter);
+    };
+  });
+
+  auto names = std::make_shared<std::pair<std::string, std::string>>();
+  auto* create = app.add_subcommand("new", "Create a project (type VM1X, then see 'settings')");
+  create->add_option("NAME", names->first)->required();
+  create->parse_complete_callback([&chosen, names] {
+    chosen = [names](const GlobalOptions& o, std::ostream&) {
+      auto workspace = Workspace::open(o.workDir);
+      return workspace && workspace->session().newProject(names->first) ? 0 : kFailed;
+    };
+  });
+
+  auto change = std::make_shared<SettingsChange>();
+  auto* settings = app.add_subcommand("settings", "Change a project's comment, type or name");
+  settings->add_option("NAME", change->project)->required();
+  settings->add_option("--comment", change->comment, "The new comment");
+  settings->add_option("--type", change->type, "The new controller type (label or name)");
+  settings->add_option("--rename", change->rename, "The new name");
+  settings->parse_complete_callback([&chosen, change] {
+    chosen = [change](const GlobalOptions& o, std::ostream&) {
+      return SettingsCommand(o, *change);
+    };
+  });
+
+  auto* remove = app.add_subcommand("delete", "Delete a project (asks first)");
+  remove->add_option("NAME", names->first)->required();
+  remove->parse_complete_callback([&chosen, names] {
+    chosen = [names](const GlobalOptions& o, std::ostream&) {
+      auto workspace = Workspace::open(o.workDir);
+      return workspace && workspace->session().deleteProject(names->first) ? 0 : kFailed;
+    };
+  });
+
+  auto* copy = app.add_subcommand("copy", "Copy a project to a new name");
+  copy->add_option("NAME", names->first)->required();
+  copy->add_option("NEW", names->second)->required();
+  copy->parse_complete_callback([&chosen, names] {
+    chosen = [names](const GlobalOptions& o, std::ostream&) {
+      auto workspace = Workspace::open(o.workDir);
+      return workspace && workspace->session().copyProject(names->first, names->second) ? 0
+                                                                                        : kFailed;
+    };
+  });
+}
+
+}  // namespace zel::zelc

@@ -1,0 +1,52 @@
+#include "tools/zelc/workspace.h"
+
+#include "app/project_messages.h"
+#include "app/project_model.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+
+namespace zel::zelc {
+
+namespace {
+// The start-up's final word when no usable project directory is configured.
+constexpr std::string_view kMsgNoProjectPath = "No (valid) Project Path";
+}  // namespace
+
+void ReportError(std::string_view text) {
+  platform::ShowMessageBox(std::string(text), platform::Buttons::Ok, platform::Icon::Error);
+}
+
+Workspace::Workspace(const fs::path& workDir, fs::path projectDirectory)
+    : m_preferences(workDir),
+      m_session(m_preferences.file(), std::move(projectDirectory), nullptr) {}
+
+Workspace::~Workspace() {
+  m_session.closeProject();
+}
+
+std::unique_ptr<Workspace> Workspace::open(const fs::path& workDir) {
+  const app::Preferences preferences(workDir);
+  const fs::path projectDirectory = preferences.projectDirectory();
+  if (projectDirectory.empty() || !platform::IsDirectoryNoCase(projectDirectory)) {
+    ReportError(kMsgNoProjectPath);
+    return nullptr;
+  }
+  return std::unique_ptr<Workspace>(
+      new Workspace(workDir, platform::ResolvePathNoCase(projectDirectory)));
+}
+
+bool Workspace::openForChange(std::string_view name) {
+  return m_session.openProject(name);
+}
+
+bool Workspace::openForReading(std::string_view name) {
+  const auto found = m_session.findProject(name);
+  if (!found) {
+    ReportError(app::kMsgProjectNotFound);
+    return false;
+  }
+  m_session.model().open(*found, m_session.projectDirectory(), app::ExclusionFile{});
+  return true;
+}
+
+}  // namespace zel::zelc

@@ -1,0 +1,44 @@
+#include "tools/zelc/zelc.h"
+
+#include <memory>
+
+#include "platform/message_box.h"
+#include "platform/system.h"
+#include "tools/zelc/commands.h"
+
+namespace zel::zelc {
+
+namespace {
+constexpr int kUsageError = 2;
+}  // namespace
+
+int RunZelc(int argc, char** argv, std::ostream& out) {
+  CLI::App app{"zelc: ZEL projects, modules and controller settings from the command line"};
+  app.require_subcommand(1);
+  GlobalOptions options;
+  bool yes = false;
+  bool no = false;
+  app.add_option("--workdir", options.workDir,
+                 "The program directory that holds ZEL.INI (default: the current directory)");
+  auto* yesFlag = app.add_flag("--yes", yes, "Answer every question with Yes (OK, Ignore)");
+  app.add_flag("--no", no, "Answer every question with No (Cancel, Abort)")->excludes(yesFlag);
+
+  CommandAction chosen;
+  AddProjectCommands(app, chosen);
+  AddModuleCommands(app, chosen);
+  AddSettingsCommands(app, chosen);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int status = app.exit(e);
+    return status == 0 ? 0 : kUsageError;
+  }
+
+  platform::SetUpProcessLocale();
+  using Policy = platform::ConsoleHost::Policy;
+  const Policy policy = yes ? Policy::Yes : no ? Policy::No : Policy::Default;
+  platform::SetMessageBoxHost(std::make_shared<platform::ConsoleHost>(policy));
+  return chosen ? chosen(options, out) : kUsageError;
+}
+
+}  // namespace zel::zelc

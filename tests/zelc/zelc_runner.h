@@ -1,0 +1,35 @@
+#pragma once
+// Runs the real zelc binary in a throw-away copy of the demo workspace, so the tests see
+// exactly what a script would: stdout, stderr and the exit status.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zel::testing {
+
+struct ZelcResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class DemoWorkspace {
+ public:
+  DemoWorkspace();  // copies the bundled demo into a fresh temporary directory
+  ~DemoWorkspace();
+  DemoWorkspace(const DemoWorkspace&) = delete;
+  DemoWorkspace& operator=(const DemoWorkspace&) = delete;
+
+  const std::filesystem::path& dir() const { return m_dir; }
+  std::filesystem::path project(const std::string& name) const { return m_dir / "Projects" / name; }
+  // zelc with the given arguments, run in the workspace directory.
+  ZelcResult run(const std::vector<std::string>& args) const;
+
+ private:
+  std::filesystem::path m_dir;
+};
+
+std::string ReadFile(const std::filesystem::path& file);
+
+}  // namespace zel::testing
