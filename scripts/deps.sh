@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, only when one is missing.
+# Sourced by run.sh and test.sh so both work on a fresh machine.
+set -euo pipefail
+
+ZEL_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev
+  clang libclang-rt-14-dev
+  xdg-utils
+)
+
+zel_missing_packages() {
+  local missing=()
+  for p in "${ZEL_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  echo "${missing[@]:-}"
+}
+
+zel_install_deps() {
+  local missing
+  missing=$(zel_missing_packages)
+  [ -z "$missing" ] && return 0
+  echo "Installing missing packages: $missing"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  # shellcheck disable=SC2086
+  $sudo apt-get install -y -qq --no-install-recommends $missing
+}
