@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <fstream>
 
 #include "zelc/zelc_runner.h"
@@ -100,6 +101,18 @@ TEST(ZelcModules, SelectionChangesTheTimestampOnlyWhenItChanges) {
   EXPECT_NE(ws.run({"modules", "-p", "DEMO"}).out.find("CZ0P01V1.awl\t0\t"), std::string::npos);
   EXPECT_EQ(ws.run({"select", "-p", "DEMO", "CZ0P01V1.awl", "maybe"}).status, 1);
   EXPECT_EQ(ws.run({"select", "-p", "DEMO", "CZ0P09V1.awl", "on"}).status, 1);
+}
+
+TEST(ZelcModules, TimestampsFollowTheLocalBiasOfThePreferences) {
+  DemoWorkspace ws;
+  std::string ini = ReadFile(ws.dir() / "ZEL.INI");
+  ini += "TIMEZONELOCALBIAS=-100000\r\n";
+  Write(ws.dir() / "ZEL.INI", ini);
+  const long long before = static_cast<long long>(std::time(nullptr));
+  ASSERT_EQ(ws.run({"select", "-p", "DEMO", "CZ0P01V1.awl", "off"}).status, 0);
+  const long long stamp = std::stoll(Timestamp(ws).substr(std::string("TIMESTAMP=").size()));
+  EXPECT_GE(stamp, before - 100000);
+  EXPECT_LE(stamp, static_cast<long long>(std::time(nullptr)) - 100000);
 }
 
 TEST(ZelcModules, DeleteAsksAndRemovesTheFiles) {

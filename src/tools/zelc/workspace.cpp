@@ -2,15 +2,11 @@
 
 #include "app/project_messages.h"
 #include "app/project_model.h"
+#include "app/startup.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 
 namespace zel::zelc {
-
-namespace {
-// The start-up's final word when no usable project directory is configured.
-constexpr std::string_view kMsgNoProjectPath = "No (valid) Project Path";
-}  // namespace
 
 void ReportError(std::string_view text) {
   platform::ShowMessageBox(std::string(text), platform::Buttons::Ok, platform::Icon::Error);
@@ -26,9 +22,11 @@ Workspace::~Workspace() {
 
 std::unique_ptr<Workspace> Workspace::open(const fs::path& workDir) {
   const app::Preferences preferences(workDir);
+  // Time stamps written by zelc must compare with those the desktop program writes.
+  app::SetUpTimeBase(preferences);
   const fs::path projectDirectory = preferences.projectDirectory();
   if (projectDirectory.empty() || !platform::IsDirectoryNoCase(projectDirectory)) {
-    ReportError(kMsgNoProjectPath);
+    ReportError(app::kMsgNoValidProjectPath);
     return nullptr;
   }
   return std::unique_ptr<Workspace>(
