@@ -7,20 +7,21 @@
 #include "app/project_file.h"
 #include "platform/profile.h"
 #include "platform/timebase.h"
-#include "shell_test_support.h"
+#include "support/scripted_answers.h"
+#include "support/temp_dir.h"
 
 namespace zel::app {
 namespace {
 
-using testing::ScriptedAnswers;
-using testing::ShellTempDir;
+using test::ScriptedAnswers;
+using test::TempDir;
 
 class ControllerSettingsTest : public ::testing::Test {
  protected:
   void writeProject(std::string_view content) { m_dir.writeFile("P/Project.FW4", content); }
   std::string fileBytes() const { return m_dir.readFile("P/Project.FW4"); }
 
-  ShellTempDir m_dir;
+  TempDir m_dir;
   ProjectFile m_file{m_dir / "P" / "Project.FW4"};
   ControllerSettings m_settings{m_file};
 };

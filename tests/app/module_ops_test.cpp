@@ -119,7 +119,7 @@ TEST_F(ModuleOpsTest, InsertChecksNumberVersionAndCommentLength) {
   std::size_t added = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.entry.number) + " V" + std::to_string(c.entry.version));
-    m_host->clear();
+    m_answers->clear();
     const auto result = ops().insertModule(c.entry);
     if (c.refusal.empty()) {
       EXPECT_EQ(result.outcome, ModuleEditOutcome::Done);

@@ -1,7 +1,5 @@
 #include "module_test_project.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 
 #include "platform/files.h"
@@ -26,22 +24,19 @@ void RecordingHooks::moduleRenamed(const ModuleRecord& from, const ModuleRecord&
 }
 
 void ModuleProjectTest::SetUp() {
-  std::string pattern = (fs::temp_directory_path() / "zel_modules_XXXXXX").string();
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  m_root = pattern;
+  m_temp.emplace();
+  m_answers.emplace();
+  m_root = m_temp->path();
   m_dir = m_root / kProjectName;
   ASSERT_TRUE(fs::create_directory(m_dir));
   ASSERT_TRUE(platform::WriteProfileString(m_dir / "Project.FW4", "PROJECT", "TARGET", "VM1X"));
   ASSERT_TRUE(platform::WriteProfileString(m_dir / "Project.FW4", "PROJECT", "TIMESTAMP", "7l"));
-  m_host = std::make_shared<platform::ScriptedHost>();
-  platform::SetMessageBoxHost(m_host);
 }
 
 void ModuleProjectTest::TearDown() {
   m_model.close();
-  platform::SetMessageBoxHost(nullptr);
-  std::error_code ec;
-  fs::remove_all(m_root, ec);
+  m_answers.reset();
+  m_temp.reset();
 }
 
 void ModuleProjectTest::openProject(const std::vector<std::string>& entries) {
@@ -57,7 +52,7 @@ void ModuleProjectTest::openProject(const std::vector<std::string>& entries) {
 }
 
 void ModuleProjectTest::writeFile(const std::string& name, const std::string& content) const {
-  ASSERT_TRUE(platform::WriteFileAtomically(m_dir / name, content));
+  m_temp->writeFile(fs::path(kProjectName) / name, content);
 }
 
 std::string ModuleProjectTest::readFile(const std::string& name) const {

@@ -5,13 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/project_model.h"
 #include "app/shell_hooks.h"
 #include "platform/message_box.h"
+#include "support/scripted_answers.h"
+#include "support/temp_dir.h"
 
 namespace zel::app::testing {
 
@@ -45,14 +47,16 @@ class ModuleProjectTest : public ::testing::Test {
   // The values of section "MODULES" as stored, in key order.
   std::vector<std::string> storedEntries() const;
   std::string projectValue(const std::string& key) const;
-  void answer(platform::Answer a) { m_host->push(a); }
-  std::vector<std::string> texts() const { return m_host->texts(); }
+  void answer(platform::Answer a) { m_answers->push(a); }
+  std::vector<std::string> texts() const { return m_answers->texts(); }
 
+  // Made in SetUp and dropped in TearDown, so a test may start over by calling both.
+  std::optional<test::TempDir> m_temp;
+  std::optional<test::ScriptedAnswers> m_answers;
   fs::path m_root;
   fs::path m_dir;
   ProjectModel m_model;
   RecordingHooks m_hooks;
-  std::shared_ptr<platform::ScriptedHost> m_host;
 };
 
 }  // namespace zel::app::testing

@@ -7,15 +7,16 @@
 #include "app/communication_settings.h"
 #include "app/preference_checks.h"
 #include "app/project_file.h"
-#include "shell_test_support.h"
+#include "support/scripted_answers.h"
+#include "support/temp_dir.h"
 
 namespace zel::app {
 namespace {
 
 namespace fs = std::filesystem;
 using platform::Answer;
-using testing::ScriptedAnswers;
-using testing::ShellTempDir;
+using test::ScriptedAnswers;
+using test::TempDir;
 
 class PreferencesTest : public ::testing::Test {
  protected:
@@ -23,7 +24,7 @@ class PreferencesTest : public ::testing::Test {
     m_dir.writeFile("ZEL.INI", "[PREFERENCES]\r\n" + std::string(lines));
   }
 
-  ShellTempDir m_dir;
+  TempDir m_dir;
   Preferences m_prefs{m_dir.path()};
 };
 

@@ -1,29 +1,27 @@
 #include "project_root_fixture.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 
-#include "platform/files.h"
 #include "platform/profile.h"
 
 namespace zel::app::testing {
 
+namespace {
+constexpr const char* kProjectsDir = "Projects";
+}  // namespace
+
 void ProjectRootTest::SetUp() {
-  std::string pattern = (fs::temp_directory_path() / "zel_projects_XXXXXX").string();
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  m_root = pattern;
-  m_projects = m_root / "Projects";
+  m_temp.emplace();
+  m_answers.emplace();
+  m_root = m_temp->path();
+  m_projects = m_root / kProjectsDir;
   m_preferences = m_root / "ZEL.INI";
   ASSERT_TRUE(fs::create_directory(m_projects));
-  m_host = std::make_shared<platform::ScriptedHost>();
-  platform::SetMessageBoxHost(m_host);
 }
 
 void ProjectRootTest::TearDown() {
-  platform::SetMessageBoxHost(nullptr);
-  std::error_code ec;
-  fs::remove_all(m_root, ec);
+  m_answers.reset();
+  m_temp.reset();
 }
 
 void ProjectRootTest::makeProject(const std::string& name, const std::string& target,
@@ -34,8 +32,7 @@ void ProjectRootTest::makeProject(const std::string& name, const std::string& ta
 }
 
 void ProjectRootTest::writeFile(const fs::path& relative, const std::string& content) const {
-  fs::create_directories((m_projects / relative).parent_path());
-  ASSERT_TRUE(platform::WriteFileAtomically(m_projects / relative, content));
+  m_temp->writeFile(kProjectsDir / relative, content);
 }
 
 std::string ProjectRootTest::read(const std::string& project, const std::string& section,

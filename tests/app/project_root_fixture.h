@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/message_box.h"
+#include "support/scripted_answers.h"
+#include "support/temp_dir.h"
 
 namespace zel::app::testing {
 
@@ -31,14 +33,16 @@ class ProjectRootTest : public ::testing::Test {
   // Names in a directory, sorted, "." and ".." left out.
   std::vector<std::string> namesIn(const fs::path& dir) const;
 
-  void answer(platform::Answer a) { m_host->push(a); }
-  std::vector<std::string> texts() const { return m_host->texts(); }
-  std::vector<platform::MessageBoxRequest> shown() const { return m_host->shown(); }
+  void answer(platform::Answer a) { m_answers->push(a); }
+  std::vector<std::string> texts() const { return m_answers->texts(); }
+  std::vector<platform::MessageBoxRequest> shown() const { return m_answers->shown(); }
 
+  // Made in SetUp and dropped in TearDown, so a test may start over by calling both.
+  std::optional<test::TempDir> m_temp;
+  std::optional<test::ScriptedAnswers> m_answers;
   fs::path m_root;
   fs::path m_projects;     // the project directory
   fs::path m_preferences;  // "ZEL.INI"
-  std::shared_ptr<platform::ScriptedHost> m_host;
 };
 
 }  // namespace zel::app::testing

@@ -156,7 +156,7 @@ TEST_F(ProjectSessionTest, NewProjectRefusesBadNames) {
       {"FILE1", "Failed to create project directory."},
   };
   for (const auto& c : cases) {
-    m_host->clear();
+    m_answers->clear();
     EXPECT_FALSE(session().newProject(c.name)) << c.name;
     EXPECT_EQ(texts(), Strings{c.message}) << c.name;
   }
@@ -208,7 +208,7 @@ TEST_F(ProjectSessionTest, OpenOfNoProjectSaysNotFound) {
   makeProject("P1");
   fs::create_directories(projectDir("EMPTY"));
   for (const std::string name : {"NONE", "EMPTY", "../Projects/P1", ""}) {
-    m_host->clear();
+    m_answers->clear();
     EXPECT_FALSE(session().openProject(name)) << name;
     EXPECT_EQ(texts(), Strings{kNotFound}) << name;
   }
@@ -301,7 +301,7 @@ TEST_F(ProjectSessionTest, SettingsRefuseEmptyNamesUnknownTypesAndTakenNames) {
       {{"p2", "c", "VM1X"}, kExists},
   };
   for (const auto& c : cases) {
-    m_host->clear();
+    m_answers->clear();
     EXPECT_FALSE(session().applySettings("P1", c.settings));
     EXPECT_EQ(texts(), Strings{c.message});
   }
@@ -358,7 +358,7 @@ TEST_F(ProjectSessionTest, RenameRulesOfTheExplorer) {
       {"taken", kRenameFailed},
   };
   for (const auto& c : cases) {
-    m_host->clear();
+    m_answers->clear();
     EXPECT_FALSE(session().renameProject("P1", c.to)) << c.to;
     EXPECT_EQ(texts(), Strings{c.message}) << c.to;
   }

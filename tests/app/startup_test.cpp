@@ -5,15 +5,16 @@
 #include <filesystem>
 
 #include "platform/timebase.h"
-#include "shell_test_support.h"
+#include "support/scripted_answers.h"
+#include "support/temp_dir.h"
 
 namespace zel::app {
 namespace {
 
 namespace fs = std::filesystem;
 using platform::Answer;
-using testing::ScriptedAnswers;
-using testing::ShellTempDir;
+using test::ScriptedAnswers;
+using test::TempDir;
 
 class StartupTest : public ::testing::Test {
  protected:
@@ -22,7 +23,7 @@ class StartupTest : public ::testing::Test {
     m_dir.writeFile("ZEL.INI", "[PREFERENCES]\r\n" + std::string(lines));
   }
 
-  ShellTempDir m_dir;
+  TempDir m_dir;
   Preferences m_prefs{m_dir.path()};
 };
 

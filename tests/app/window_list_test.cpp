@@ -6,13 +6,14 @@
 
 #include "app/project_model.h"
 #include "app/window_registry.h"
-#include "shell_test_support.h"
+#include "support/scripted_answers.h"
+#include "support/temp_dir.h"
 
 namespace zel::app {
 namespace {
 
-using testing::ScriptedAnswers;
-using testing::ShellTempDir;
+using test::ScriptedAnswers;
+using test::TempDir;
 
 class WindowListTest : public ::testing::Test {
  protected:
@@ -25,7 +26,7 @@ class WindowListTest : public ::testing::Test {
     m_model.open("P", m_dir.path(), ExclusionFile());
   }
 
-  ShellTempDir m_dir;
+  TempDir m_dir;
   ProjectModel m_model;
 };
 

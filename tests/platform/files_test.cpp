@@ -5,12 +5,12 @@
 
 #include <fstream>
 
-#include "platform/scoped_temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace zel::platform {
 namespace {
 
-using test::ScopedTempDir;
+using test::TempDir;
 
 void WriteText(const fs::path& path, std::string_view text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -23,7 +23,7 @@ class FilesTest : public ::testing::Test {
     WriteText(m_dir / "Projects" / "Demo" / "C.BEL", "bel");
     WriteText(m_dir / "Projects" / "Demo" / "Project.FW4", "fw4");
   }
-  ScopedTempDir m_dir;
+  TempDir m_dir;
 };
 
 TEST_F(FilesTest, FindsPathsWithoutRegardToCase) {

@@ -10,12 +10,12 @@
 #include <thread>
 
 #include "platform/files.h"
-#include "platform/scoped_temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace zel::platform {
 namespace {
 
-using test::ScopedTempDir;
+using test::TempDir;
 
 void WriteText(const std::filesystem::path& path, std::string_view text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -212,7 +212,7 @@ TEST(IniDocument, LargeInputStaysFast) {
 
 class ProfileFile : public ::testing::Test {
  protected:
-  ScopedTempDir m_dir;
+  TempDir m_dir;
   std::filesystem::path m_file = m_dir / "ZEL.INI";
 };
 

@@ -15,13 +15,13 @@
 #include <thread>
 
 #include "platform/files.h"
-#include "platform/scoped_temp_dir.h"
 #include "platform/spawn.h"
+#include "support/temp_dir.h"
 
 namespace zel::platform {
 namespace {
 
-using test::ScopedTempDir;
+using test::TempDir;
 
 TEST(CodePage, EveryByteSurvivesTheRoundTrip) {
   std::string all;
@@ -137,7 +137,7 @@ TEST(Process, WaitTimesOutAndTheChildIsReapedLater) {
 }
 
 TEST(Process, RunsInTheWorkingDirectoryWithoutOurDescriptors) {
-  ScopedTempDir dir;
+  TempDir dir;
   const int leaked = open("/dev/null", O_RDONLY);  // deliberately without close-on-exec
   ASSERT_GE(leaked, 3);
   const std::string command =
@@ -150,7 +150,7 @@ TEST(Process, RunsInTheWorkingDirectoryWithoutOurDescriptors) {
 }
 
 TEST(Process, InvalidWhenItCannotStart) {
-  ScopedTempDir dir;
+  TempDir dir;
   std::ofstream(dir / "not-executable.sh") << "#!/bin/sh\nexit 0\n";
   const std::string notExecutable = (dir / "not-executable.sh").string();
   for (const std::string& command :
@@ -178,7 +178,7 @@ class OpenDocumentTest : public ::testing::Test {
     std::ofstream(opener) << "#!/bin/sh\n" << script << "\n";
     chmod(opener.c_str(), 0755);
   }
-  ScopedTempDir m_dir;
+  TempDir m_dir;
   std::string m_oldPath;
 };
 

@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "platform/files.h"
-#include "platform/scoped_temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace zel::platform {
 namespace {
@@ -112,7 +112,7 @@ TEST(TimeBase, BiasesShiftEveryTime) {
   EXPECT_NEAR(static_cast<double>(Now() - system), 3600.0, 2.0);
   EXPECT_EQ(RemoteTime(1970, 1, 1, 0, 0, 0), -120);
 
-  test::ScopedTempDir dir;
+  test::TempDir dir;
   const std::filesystem::path file = dir / "Project.RUN";
   std::ofstream(file) << "run";
   ASSERT_TRUE(SetFileTime(file, 975000000));

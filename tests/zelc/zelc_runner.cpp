@@ -5,41 +5,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace zel::testing {
 
 namespace fs = std::filesystem;
 
-namespace {
-std::atomic<int> g_counter{0};
-}  // namespace
-
-std::string ReadFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-DemoWorkspace::DemoWorkspace() {
-  m_dir = fs::temp_directory_path() /
-          ("zelc-test-" + std::to_string(getpid()) + "-" + std::to_string(g_counter++));
-  fs::remove_all(m_dir);
+DemoWorkspace::DemoWorkspace() : m_dir(m_temp / "workspace") {
   fs::copy(ZEL_DEMO_DIR, m_dir, fs::copy_options::recursive);
 }
 
-DemoWorkspace::~DemoWorkspace() {
-  std::error_code ec;
-  fs::remove_all(m_dir, ec);
-}
-
 ZelcResult DemoWorkspace::run(const std::vector<std::string>& args) const {
-  const fs::path outFile = m_dir.string() + ".out";
-  const fs::path errFile = m_dir.string() + ".err";
+  const fs::path outFile = m_temp / "zelc.out";
+  const fs::path errFile = m_temp / "zelc.err";
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -62,8 +40,6 @@ ZelcResult DemoWorkspace::run(const std::vector<std::string>& args) const {
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.out = ReadFile(outFile);
   result.err = ReadFile(errFile);
-  fs::remove(outFile);
-  fs::remove(errFile);
   return result;
 }
 

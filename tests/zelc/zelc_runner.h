@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_dir.h"
+
 namespace zel::testing {
 
 struct ZelcResult {
@@ -17,9 +19,6 @@ struct ZelcResult {
 class DemoWorkspace {
  public:
   DemoWorkspace();  // copies the bundled demo into a fresh temporary directory
-  ~DemoWorkspace();
-  DemoWorkspace(const DemoWorkspace&) = delete;
-  DemoWorkspace& operator=(const DemoWorkspace&) = delete;
 
   const std::filesystem::path& dir() const { return m_dir; }
   std::filesystem::path project(const std::string& name) const { return m_dir / "Projects" / name; }
@@ -27,9 +26,10 @@ class DemoWorkspace {
   ZelcResult run(const std::vector<std::string>& args) const;
 
  private:
+  test::TempDir m_temp;  // the workspace and the captured output of each run
   std::filesystem::path m_dir;
 };
 
-std::string ReadFile(const std::filesystem::path& file);
+using test::ReadFile;
 
 }  // namespace zel::testing
