@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/font_spec.h"
+#include "app/font_setting.h"
 #include "app/module.h"
 #include "app/print_margins.h"
 #include "app/recent_projects.h"

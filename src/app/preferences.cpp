@@ -98,28 +98,28 @@ bool Preferences::setUseElseInsteadOfOthrw(bool on) const {
   return write(kKeyStlElseOthrw, Flag(on));
 }
 
-std::optional<FontSpec> Preferences::font(std::string_view key, int dpi) const {
+std::optional<FontSetting> Preferences::font(std::string_view key, int dpi) const {
   return ParseFont(read(key), dpi);
 }
 
-bool Preferences::setFont(std::string_view key, const FontSpec& font, int dpi) const {
+bool Preferences::setFont(std::string_view key, const FontSetting& font, int dpi) const {
   const auto text = FormatFont(font, dpi);
   return text ? write(key, *text) : remove(key);
 }
 
-std::optional<FontSpec> Preferences::editorFont(int dpi) const {
+std::optional<FontSetting> Preferences::editorFont(int dpi) const {
   return font(kKeyStlFont, dpi);
 }
 
-bool Preferences::setEditorFont(const FontSpec& font, int dpi) const {
+bool Preferences::setEditorFont(const FontSetting& font, int dpi) const {
   return setFont(kKeyStlFont, font, dpi);
 }
 
-std::optional<FontSpec> Preferences::printFont(int dpi) const {
+std::optional<FontSetting> Preferences::printFont(int dpi) const {
   return font(kKeyPrintFont, dpi);
 }
 
-bool Preferences::setPrintFont(const FontSpec& font, int dpi) const {
+bool Preferences::setPrintFont(const FontSetting& font, int dpi) const {
   return setFont(kKeyPrintFont, font, dpi);
 }
 

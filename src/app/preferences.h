@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/font_spec.h"
+#include "app/font_setting.h"
 #include "app/print_margins.h"
 #include "app/stl_bar_state.h"
 #include "app/window_placement.h"
@@ -81,10 +81,10 @@ class Preferences {
   bool setUseElseInsteadOfOthrw(bool on) const;
 
   // nullopt: the default font (the system's fixed font, the printer's default).
-  std::optional<FontSpec> editorFont(int dpi) const;
-  bool setEditorFont(const FontSpec& font, int dpi) const;  // height 0 removes the key
-  std::optional<FontSpec> printFont(int dpi) const;
-  bool setPrintFont(const FontSpec& font, int dpi) const;
+  std::optional<FontSetting> editorFont(int dpi) const;
+  bool setEditorFont(const FontSetting& font, int dpi) const;  // height 0 removes the key
+  std::optional<FontSetting> printFont(int dpi) const;
+  bool setPrintFont(const FontSetting& font, int dpi) const;
   PrintMargins printMargins() const;
   bool setPrintMargins(const PrintMargins& margins) const;
 
@@ -107,8 +107,8 @@ class Preferences {
   bool remove(std::string_view key) const;
 
  private:
-  std::optional<FontSpec> font(std::string_view key, int dpi) const;
-  bool setFont(std::string_view key, const FontSpec& font, int dpi) const;
+  std::optional<FontSetting> font(std::string_view key, int dpi) const;
+  bool setFont(std::string_view key, const FontSetting& font, int dpi) const;
   std::optional<long> bias(std::string_view key) const;
 
   std::filesystem::path m_programDirectory;

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/font_spec.h"
+#include "app/font_setting.h"
 #include "app/print_margins.h"
 #include "app/stl_bar_state.h"
 #include "app/window_placement.h"
@@ -99,14 +99,14 @@ TEST(StlBarTest, DefaultFloatsBesideTheClientAreasRightEdge) {
   EXPECT_EQ(FormatStlBar(bar), "1,1,230,770,70,59421");
 }
 
-TEST(FontSpecTest, ReadsOnlyFacesOfLettersAndBlanks) {
+TEST(FontSettingTest, ReadsOnlyFacesOfLettersAndBlanks) {
   struct {
     const char* text;
-    std::optional<FontSpec> font;
+    std::optional<FontSetting> font;
   } const cases[] = {
-      {"Courier New,10,400,0", FontSpec{"Courier New", -13, 400, false}},
-      {"Arial,12,700,1", FontSpec{"Arial", -16, 700, true}},
-      {"Lucida Console, 9, 400, 0", FontSpec{"Lucida Console", -12, 400, false}},
+      {"Courier New,10,400,0", FontSetting{"Courier New", -13, 400, false}},
+      {"Arial,12,700,1", FontSetting{"Arial", -16, 700, true}},
+      {"Lucida Console, 9, 400, 0", FontSetting{"Lucida Console", -12, 400, false}},
       {"Courier 10 Pitch,10,400,0", std::nullopt},
       {"Terminal-8,10,400,0", std::nullopt},
       {",10,400,0", std::nullopt},
@@ -120,7 +120,7 @@ TEST(FontSpecTest, ReadsOnlyFacesOfLettersAndBlanks) {
   }
 }
 
-TEST(FontSpecTest, HeightFollowsTheScreenResolutionAndRoundsBack) {
+TEST(FontSettingTest, HeightFollowsTheScreenResolutionAndRoundsBack) {
   struct {
     int points, dpi, height;
   } const cases[] = {
@@ -132,7 +132,7 @@ TEST(FontSpecTest, HeightFollowsTheScreenResolutionAndRoundsBack) {
   }
 }
 
-TEST(FontSpecTest, WritesPointsAndNothingForHeightZero) {
+TEST(FontSettingTest, WritesPointsAndNothingForHeightZero) {
   EXPECT_EQ(FormatFont({"Courier New", -13, 400, false}, 96), "Courier New,10,400,0");
   EXPECT_EQ(FormatFont({"Arial", -17, 700, true}, 120), "Arial,10,700,1");
   EXPECT_EQ(FormatFont({"Arial", 0, 700, true}, 96), std::nullopt);

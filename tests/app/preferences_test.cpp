@@ -56,7 +56,7 @@ TEST_F(PreferencesTest, ReadsAFileOfAnyCaseSpelling) {
                   "TIMEZONELOCALBIAS=-3600\r\nTIMEZONEREMOTEBIAS=1000000\r\n");
   EXPECT_FALSE(m_prefs.promptForAllocationEntries());
   EXPECT_TRUE(m_prefs.useElseInsteadOfOthrw());
-  EXPECT_EQ(m_prefs.editorFont(96), (FontSpec{"Courier New", -13, 400, false}));
+  EXPECT_EQ(m_prefs.editorFont(96), (FontSetting{"Courier New", -13, 400, false}));
   EXPECT_EQ(m_prefs.printMargins(), (PrintMargins{20, 8, 8, 8}));
   EXPECT_EQ(m_prefs.ciMethod(), 1);
   EXPECT_EQ(m_prefs.comCiPort(), "COM3");

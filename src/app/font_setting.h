@@ -15,12 +15,12 @@ namespace zel::app {
 inline constexpr std::size_t kFaceNameMax = 31;
 inline constexpr int kDefaultScreenDpi = 96;
 
-struct FontSpec {
+struct FontSetting {
   std::string face;
   int height = 0;  // pixels; 0 means no font is chosen
   int weight = 400;
   bool italic = false;
-  bool operator==(const FontSpec&) const = default;
+  bool operator==(const FontSetting&) const = default;
 };
 
 // -round(points * dpi / 72) and back; a dpi that is not positive counts as the default.
@@ -29,8 +29,8 @@ int HeightToPoints(int height, int dpi);
 
 // Only a face of letters and blanks reads; anything else, and a size of 0, is nullopt so
 // the caller's default font serves.
-std::optional<FontSpec> ParseFont(std::string_view text, int dpi);
+std::optional<FontSetting> ParseFont(std::string_view text, int dpi);
 // nullopt for a font of height 0: the key is then removed, not written.
-std::optional<std::string> FormatFont(const FontSpec& font, int dpi);
+std::optional<std::string> FormatFont(const FontSetting& font, int dpi);
 
 }  // namespace zel::app

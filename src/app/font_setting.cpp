@@ -1,4 +1,4 @@
-#include "app/font_spec.h"
+#include "app/font_setting.h"
 
 #include <cstdlib>
 
@@ -35,7 +35,7 @@ int HeightToPoints(int height, int dpi) {
   return static_cast<int>(-MulDivRounded(height, kPointsPerInch, SaneDpi(dpi)));
 }
 
-std::optional<FontSpec> ParseFont(std::string_view text, int dpi) {
+std::optional<FontSetting> ParseFont(std::string_view text, int dpi) {
   FieldScanner scanner(text);
   auto face = scanner.run(IsFaceChar, kFaceNameMax);
   if (!face || !scanner.literal(',')) return std::nullopt;
@@ -49,7 +49,7 @@ std::optional<FontSpec> ParseFont(std::string_view text, int dpi) {
   if (!italic || *points == 0 || std::llabs(*points) > kMaxPoints || !FitsInt(*weight)) {
     return std::nullopt;
   }
-  FontSpec font;
+  FontSetting font;
   font.face = std::move(*face);
   font.height = PointsToHeight(static_cast<int>(*points), dpi);
   font.weight = static_cast<int>(*weight);
@@ -57,7 +57,7 @@ std::optional<FontSpec> ParseFont(std::string_view text, int dpi) {
   return font;
 }
 
-std::optional<std::string> FormatFont(const FontSpec& font, int dpi) {
+std::optional<std::string> FormatFont(const FontSetting& font, int dpi) {
   if (font.height == 0) return std::nullopt;
   return font.face + "," + std::to_string(HeightToPoints(font.height, dpi)) + "," +
          std::to_string(font.weight) + "," + (font.italic ? "1" : "0");
