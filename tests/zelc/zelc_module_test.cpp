@@ -49,6 +49,24 @@ TEST(ZelcModules, NewVersionStartsAsACopyOfThePreviousOne) {
       << list;
 }
 
+TEST(ZelcModules, CommentsAreStoredInTheProjectFilesEncodingAndShownAsUtf8) {
+  DemoWorkspace ws;
+  ASSERT_EQ(ws.run({"module-new", "-p", "DEMO", "--kind", "cmp", "--number", "11", "--version", "1",
+                    "--comment",
+                    "Ventil gr\xC3\xB6\xC3\x9F"
+                    "er \xE2\x82\xAC"})
+                .status,
+            0);
+  EXPECT_NE(ReadFile(ws.project("DEMO") / "Project.FW4")
+                .find("Ventil gr\xF6\xDF"
+                      "er \x80"),
+            std::string::npos);
+  EXPECT_NE(ws.run({"modules", "-p", "DEMO"})
+                .out.find("CMP 11 (V1)\tVentil gr\xC3\xB6\xC3\x9F"
+                          "er \xE2\x82\xAC\n"),
+            std::string::npos);
+}
+
 TEST(ZelcModules, OutOfRangeAndDuplicateModulesAreRefused) {
   DemoWorkspace ws;
   const auto tooHigh =

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "platform/messages.h"
+#include "tools/zelc/terminal_text.h"
 
 namespace zel::zelc {
 
@@ -22,7 +23,8 @@ MessagePrinter::~MessagePrinter() {
 }
 
 // Message window lines end with CR LF; a terminal and a script want LF alone.
-void MessagePrinter::appended(std::string_view text) {
+void MessagePrinter::appended(std::string_view stored) {
+  const std::string text = ToTerminal(stored);
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
     m_out.put(text[i]);

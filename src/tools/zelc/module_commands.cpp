@@ -8,6 +8,7 @@
 #include "app/module_ops.h"
 #include "app/text_compare.h"
 #include "tools/zelc/commands.h"
+#include "tools/zelc/terminal_text.h"
 #include "tools/zelc/workspace.h"
 
 namespace zel::zelc {
@@ -38,7 +39,7 @@ int ListModules(const GlobalOptions& options, std::ostream& out, const ModuleArg
   if (!workspace || !workspace->openForReading(args.project)) return kFailed;
   for (const auto& module : workspace->model().modules()) {
     out << module.fileName << '\t' << (module.selected ? '1' : '0') << '\t' << module.displayName
-        << '\t' << module.comment << '\n';
+        << '\t' << Field(module.comment) << '\n';
   }
   return 0;
 }
@@ -63,7 +64,7 @@ bool OverrideEntry(const ModuleArgs& args, app::ModuleEntry& entry) {
   }
   if (args.number) entry.number = *args.number;
   if (args.version) entry.version = *args.version;
-  if (args.comment) entry.comment = *args.comment;
+  if (args.comment) entry.comment = FromTerminal(*args.comment);
   return true;
 }
 

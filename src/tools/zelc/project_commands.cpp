@@ -8,6 +8,7 @@
 #include "app/project_list.h"
 #include "app/project_messages.h"
 #include "tools/zelc/commands.h"
+#include "tools/zelc/terminal_text.h"
 #include "tools/zelc/workspace.h"
 
 namespace zel::zelc {
@@ -33,7 +34,8 @@ int ListProjectsCommand(const GlobalOptions& options, std::ostream& out,
   }
   for (const auto& entry :
        workspace->session().listProjects(filter, app::ProjectColumn::Name, false)) {
-    out << entry.name << '\t' << entry.comment << '\t' << app::TypeLabel(entry.target) << '\n';
+    out << Field(entry.name) << '\t' << Field(entry.comment) << '\t' << app::TypeLabel(entry.target)
+        << '\n';
   }
   return 0;
 }
@@ -55,9 +57,10 @@ int SettingsCommand(const GlobalOptions& options, const SettingsChange& change) 
     return kFailed;
   }
   const auto file = app::ProjectFile::ofProject(session.projectDirectory(), *name);
-  app::ProjectSession::Settings settings{change.rename.value_or(*name),
-                                         change.comment.value_or(file.comment()),
-                                         change.type.value_or(file.target())};
+  app::ProjectSession::Settings settings{
+      change.rename.value_or(*name),
+      change.comment ? FromTerminal(*change.comment) : file.comment(),
+      change.type.value_or(file.target())};
   return session.applySettings(*name, settings) ? 0 : kFailed;
 }
 

@@ -13,6 +13,7 @@
 #include "app/controller_settings_summary.h"
 #include "app/text_compare.h"
 #include "tools/zelc/commands.h"
+#include "tools/zelc/terminal_text.h"
 #include "tools/zelc/workspace.h"
 
 namespace zel::zelc {
@@ -160,7 +161,8 @@ bool TakeAssignments(const std::vector<std::string>& assignments, std::string_vi
                   "'\n\nExpected KEY=VALUE with one of the controller settings keys.");
       return false;
     }
-    if (const auto refusal = row->take(edited, std::string_view(assignment).substr(eq + 1), type)) {
+    if (const auto refusal =
+            row->take(edited, FromTerminal(std::string_view(assignment).substr(eq + 1)), type)) {
       ReportError(std::string(row->key) + ": " + *refusal);
       return false;
     }
@@ -190,10 +192,10 @@ int SettingsCommand(const GlobalOptions& options, std::ostream& out, const Setti
     settings.apply(read, edited);
   }
   if (args.summary) {
-    out << app::SettingsSummary(settings.read());
+    out << ToTerminal(app::SettingsSummary(settings.read()));
   } else if (!changing) {
     const Values values = settings.read();
-    for (const auto& row : KeyRows()) out << row.key << '=' << row.show(values) << '\n';
+    for (const auto& row : KeyRows()) out << row.key << '=' << Field(row.show(values)) << '\n';
   }
   return 0;
 }
