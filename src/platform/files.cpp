@@ -317,12 +317,17 @@ bool WriteFileAtomically(const fs::path& path, std::string_view data) {
 }
 
 std::optional<std::string> ReadWholeFile(const fs::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that opening a FIFO that has the name of a project file cannot hang;
+  // only regular files are read, as a device such as /dev/zero would never end.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
-  std::string data;
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
-    data.reserve(static_cast<std::size_t>(st.st_size));
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  std::string data;
+  data.reserve(static_cast<std::size_t>(st.st_size));
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd, buffer, sizeof buffer);

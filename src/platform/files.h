@@ -52,6 +52,7 @@ std::optional<std::uint64_t> FreeSpace(const fs::path& path);
 // Writes `data` to a temporary file beside `path`, flushes it to disk and renames it over
 // `path`, so readers see the old or the new content, never a mix.
 bool WriteFileAtomically(const fs::path& path, std::string_view data);
+// Regular files only: nullopt for a directory, a FIFO or a device.
 std::optional<std::string> ReadWholeFile(const fs::path& path);
 
 }  // namespace zel::platform

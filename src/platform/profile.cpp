@@ -111,6 +111,13 @@ bool FilterLines(std::vector<std::string>& lines, Drop drop) {
   return removed;
 }
 
+// The form under which names that differ only in case are counted once.
+std::string Folded(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) c = detail::LowerAscii(c);
+  return folded;
+}
+
 IniDocument LoadForReading(const std::filesystem::path& file) {
   const std::optional<std::filesystem::path> found = FindPathNoCase(file);
   if (!found) return {};
@@ -256,9 +263,7 @@ std::vector<std::string> IniDocument::sections() const {
   for (const std::string& line : m_lines) {
     const std::optional<std::string_view> name = SectionName(line);
     if (!name) continue;
-    std::string folded(*name);
-    for (char& c : folded) c = detail::LowerAscii(c);
-    if (seen.insert(std::move(folded)).second) names.emplace_back(*name);
+    if (seen.insert(Folded(*name)).second) names.emplace_back(*name);
   }
   return names;
 }
@@ -271,9 +276,7 @@ std::vector<std::string> IniDocument::keys(std::string_view section) const {
   for (std::size_t i = range->header + 1; i < range->end; ++i) {
     const std::optional<KeyLine> line = ParseKeyLine(m_lines[i]);
     if (!line) continue;
-    std::string folded(line->key);
-    for (char& c : folded) c = detail::LowerAscii(c);
-    if (seen.insert(std::move(folded)).second) names.emplace_back(line->key);
+    if (seen.insert(Folded(line->key)).second) names.emplace_back(line->key);
   }
   return names;
 }
@@ -284,7 +287,10 @@ bool IniDocument::hasSection(std::string_view section) const {
 
 std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key, std::string_view def, std::size_t bufferSize) {
-  std::string value = LoadForReading(file).get(section, key).value_or(std::string(def));
+  // As with the original function, a default is cut at its trailing blanks too.
+  std::string value = LoadForReading(file)
+                          .get(section, key)
+                          .value_or(std::string(def.substr(0, def.find_last_not_of(' ') + 1)));
   const std::size_t limit = bufferSize == 0 ? 0 : bufferSize - 1;
   if (value.size() > limit) value.resize(limit);
   return value;

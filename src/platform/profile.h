@@ -48,7 +48,7 @@ class IniDocument {
 };
 
 // The file is looked up without regard to case (an existing "zel.ini" serves "ZEL.INI").
-// Reads of a missing or unreadable file give the default.
+// Reads of a missing or unreadable file give the default, cut at its trailing blanks.
 std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key, std::string_view def,
                               std::size_t bufferSize = kProfileBufferSize);

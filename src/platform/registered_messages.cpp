@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "platform/messages.h"
+#include "platform/no_case.h"
 
 namespace zel::platform {
 namespace {
@@ -25,9 +26,7 @@ MessageNames& Names() {
 // ASCII only, so the process locale cannot change which names are one.
 std::string LowerCase(std::string_view name) {
   std::string key(name);
-  std::transform(key.begin(), key.end(), key.begin(), [](char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  });
+  std::transform(key.begin(), key.end(), key.begin(), detail::LowerAscii);
   return key;
 }
 

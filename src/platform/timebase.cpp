@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <limits>
 #include <mutex>
 #include <optional>
 
@@ -17,6 +18,22 @@ TimeBiases g_biases;
 // What the fixed-width text shows when the time cannot be broken down (out of range):
 // still 24 characters, so column layouts of logs stay intact.
 constexpr char kUnknownTimeText[] = "??? ??? ?? ??:??:?? ????";
+
+// The biases come from the preferences file as written by hand; an absurd one must give an
+// absurd time, not an overflow.
+std::int64_t AddSaturated(std::int64_t a, std::int64_t b) {
+  std::int64_t sum = 0;
+  if (!__builtin_add_overflow(a, b, &sum)) return sum;
+  return b > 0 ? std::numeric_limits<std::int64_t>::max()
+               : std::numeric_limits<std::int64_t>::min();
+}
+
+std::int64_t SubtractSaturated(std::int64_t a, std::int64_t b) {
+  std::int64_t difference = 0;
+  if (!__builtin_sub_overflow(a, b, &difference)) return difference;
+  return b < 0 ? std::numeric_limits<std::int64_t>::max()
+               : std::numeric_limits<std::int64_t>::min();
+}
 
 std::optional<std::tm> LocalTime(std::int64_t t) {
   const auto value = static_cast<std::time_t>(t);
@@ -43,16 +60,16 @@ bool DaylightSavingInForce() {
 }
 
 std::int64_t Now() {
-  return static_cast<std::int64_t>(std::time(nullptr)) + GetTimeBiases().local;
+  return AddSaturated(static_cast<std::int64_t>(std::time(nullptr)), GetTimeBiases().local);
 }
 
 std::int64_t FileTime(const std::filesystem::path& path) {
   const std::optional<std::int64_t> mtime = FileModTime(path);
-  return mtime ? *mtime + GetTimeBiases().local : 0;
+  return mtime ? AddSaturated(*mtime, GetTimeBiases().local) : 0;
 }
 
 bool SetFileTime(const std::filesystem::path& path, std::int64_t t) {
-  return SetFileModTime(path, t - GetTimeBiases().local);
+  return SetFileModTime(path, SubtractSaturated(t, GetTimeBiases().local));
 }
 
 std::int64_t RemoteTime(int year, int month, int day, int hour, int minute, int second) {
@@ -64,7 +81,7 @@ std::int64_t RemoteTime(int year, int month, int day, int hour, int minute, int 
   parts.tm_min = minute;
   parts.tm_sec = second;
   parts.tm_isdst = -1;  // the controller's clock says nothing about daylight saving
-  return static_cast<std::int64_t>(std::mktime(&parts)) + GetTimeBiases().remote;
+  return AddSaturated(static_cast<std::int64_t>(std::mktime(&parts)), GetTimeBiases().remote);
 }
 
 std::string TimeText24(std::int64_t t) {

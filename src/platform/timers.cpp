@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -27,7 +28,6 @@ struct Timer {
 class TimerService {
  public:
   TimerService() : m_thread([this] { run(); }) {}
-  ~TimerService();
   TimerService(const TimerService&) = delete;
   TimerService& operator=(const TimerService&) = delete;
 
@@ -35,35 +35,35 @@ class TimerService {
   bool kill(TargetId target, std::uintptr_t id);
 
  private:
-  void run();
+  [[noreturn]] void run();
   std::vector<Timer> takeDueLocked(Clock::time_point now);
   void deliver(const std::vector<Timer>& due);
   std::vector<Timer>::iterator findLocked(TargetId target, std::uintptr_t id);
 
-  std::mutex m_mutex;  // the timer list and the stop flag
+  std::mutex m_mutex;  // the timer list
   std::condition_variable m_changed;
   // Held while ticks are chosen and posted, so a kill that returns leaves no tick
   // behind. Recursive: a wake-up hook runs on this thread and may kill a timer.
   std::recursive_mutex m_posting;
   std::vector<Timer> m_timers;
-  bool m_stopping = false;
   std::thread m_thread;  // last: started once everything above exists
 };
 
-// A function-local static: the thread starts on first use and is stopped and joined
-// when the process exits.
+// Started on first use and never destroyed, like the queues it posts to: a static object
+// or a worker may still set or kill a timer while the process runs its static
+// destructors. The thread ends with the process.
 TimerService& Service() {
-  static TimerService service;
+  static TimerService& service = *new TimerService;
   return service;
 }
 
-TimerService::~TimerService() {
-  {
-    std::lock_guard lock(m_mutex);
-    m_stopping = true;
+// Null when the system has no thread to give; the next call tries again.
+TimerService* ServiceOrNull() {
+  try {
+    return &Service();
+  } catch (const std::system_error&) {
+    return nullptr;
   }
-  m_changed.notify_all();
-  m_thread.join();
 }
 
 std::vector<Timer>::iterator TimerService::findLocked(TargetId target, std::uintptr_t id) {
@@ -128,7 +128,7 @@ void TimerService::deliver(const std::vector<Timer>& due) {
 
 void TimerService::run() {
   std::unique_lock lock(m_mutex);
-  while (!m_stopping) {
+  for (;;) {
     if (m_timers.empty()) {
       m_changed.wait(lock);
       continue;
@@ -139,7 +139,7 @@ void TimerService::run() {
           return a.due < b.due;
         })->due;
     if (m_changed.wait_until(lock, next) == std::cv_status::no_timeout) {
-      continue;  // the list changed or we are stopping: look again
+      continue;  // the list changed: look again
     }
     lock.unlock();
     {
@@ -161,12 +161,17 @@ bool SetTimer(TargetId target, std::uintptr_t timerId, unsigned intervalMs) {
   if (intervalMs == 0 || !TargetExists(target)) {
     return false;
   }
-  Service().set(target, timerId, intervalMs);
+  TimerService* service = ServiceOrNull();
+  if (service == nullptr) {
+    return false;
+  }
+  service->set(target, timerId, intervalMs);
   return true;
 }
 
 bool KillTimer(TargetId target, std::uintptr_t timerId) {
-  return Service().kill(target, timerId);
+  TimerService* service = ServiceOrNull();
+  return service != nullptr && service->kill(target, timerId);
 }
 
 }  // namespace zel::platform

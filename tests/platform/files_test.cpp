@@ -1,9 +1,13 @@
 #include "platform/files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <fstream>
+#include <future>
 
 #include "support/temp_dir.h"
 
@@ -217,6 +221,20 @@ TEST_F(FilesTest, AtomicWriteAndWholeRead) {
   EXPECT_EQ(ReadWholeFile(m_dir / "missing"), std::nullopt);
   EXPECT_EQ(ReadWholeFile(m_dir.path()), std::nullopt);
   EXPECT_EQ(ListDirectory(m_dir.path()).size(), 2u) << "a temporary file was left behind";
+}
+
+TEST_F(FilesTest, WholeReadTakesOnlyRegularFiles) {
+  EXPECT_EQ(ReadWholeFile("/dev/null"), std::nullopt);
+  const fs::path fifo = m_dir / "Project.FW4.fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  auto read = std::async(std::launch::async, [&] { return ReadWholeFile(fifo); });
+  if (read.wait_for(std::chrono::seconds(2)) != std::future_status::ready) {
+    // Give the blocked reader a writer, so the test ends instead of hanging.
+    const int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) close(writer);
+    ADD_FAILURE() << "reading a FIFO blocked";
+  }
+  EXPECT_EQ(read.get(), std::nullopt);
 }
 
 }  // namespace

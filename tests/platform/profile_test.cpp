@@ -1,13 +1,18 @@
 #include "platform/profile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <climits>
 #include <fstream>
+#include <future>
 #include <thread>
+#include <utility>
 
 #include "platform/files.h"
 #include "support/temp_dir.h"
@@ -231,6 +236,43 @@ TEST_F(ProfileFile, ReadsAreCutAtTheBufferSize) {
   }
   EXPECT_EQ(ReadProfileString(m_file, "PREFERENCES", "MISSING", "default", 4), "def");
   EXPECT_EQ(ReadProfileString(m_dir / "none.ini", "A", "B", "fallback"), "fallback");
+}
+
+TEST_F(ProfileFile, DefaultsLoseTheirTrailingBlanks) {
+  WriteText(m_file, "[A]\r\nblank=  \r\n");
+  struct Case {
+    std::string_view key;
+    std::string_view def;
+    std::string_view expected;
+  };
+  const Case cases[] = {
+      {"missing", "VM1X  ", "VM1X"}, {"missing", "  lead", "  lead"}, {"missing", "   ", ""},
+      {"missing", "tab\t", "tab\t"}, {"blank", "unused ", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ReadProfileString(m_file, "A", c.key, c.def), c.expected) << c.def;
+  }
+}
+
+TEST_F(ProfileFile, AFifoNamedLikeTheFileNeitherBlocksNorIsReplaced) {
+  ASSERT_EQ(mkfifo(m_file.c_str(), 0600), 0);
+  auto calls = std::async(std::launch::async, [this] {
+    return std::pair(ReadProfileString(m_file, "A", "k", "def"),
+                     WriteProfileString(m_file, "A", "k", "v"));
+  });
+  for (int i = 0; i < 10 && calls.wait_for(std::chrono::seconds(1)) != std::future_status::ready;
+       ++i) {
+    // A blocked open gets a writer that goes at once, so the test ends instead of hanging.
+    ADD_FAILURE() << "opening the FIFO blocked";
+    const int writer = open(m_file.c_str(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) close(writer);
+  }
+  const auto [read, written] = calls.get();
+  EXPECT_EQ(read, "def");
+  EXPECT_FALSE(written);
+  struct stat st {};
+  ASSERT_EQ(stat(m_file.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 TEST_F(ProfileFile, ReadsIntegersAsGetPrivateProfileInt) {

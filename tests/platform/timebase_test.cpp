@@ -5,6 +5,7 @@
 #include <clocale>
 #include <ctime>
 #include <fstream>
+#include <limits>
 
 #include "platform/files.h"
 #include "support/temp_dir.h"
@@ -120,6 +121,23 @@ TEST(TimeBase, BiasesShiftEveryTime) {
   EXPECT_EQ(FileTime(file), 975000000);
   EXPECT_EQ(FileTime(dir / "missing"), 0);  // no bias on "unreadable"
   EXPECT_FALSE(SetFileTime(dir / "missing", 1));
+}
+
+TEST(TimeBase, AbsurdBiasesSaturateInsteadOfWrapping) {
+  const ScopedTimeZone utc("UTC0");
+  constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+  test::TempDir dir;
+  const std::filesystem::path file = dir / "Project.RUN";
+  std::ofstream(file) << "run";
+  {
+    const ScopedBiases biases({kMax, kMax});
+    EXPECT_EQ(Now(), kMax);
+    EXPECT_EQ(FileTime(file), kMax);
+    EXPECT_EQ(RemoteTime(2026, 12, 6, 16, 0, 0), kMax);
+  }
+  // 0 minus this bias does not fit; the sanitizer build stops on such an overflow.
+  const ScopedBiases negative({std::numeric_limits<std::int64_t>::min(), 0});
+  SetFileTime(file, 0);
 }
 
 TEST(TimeBase, DaylightSavingFollowsTheZone) {

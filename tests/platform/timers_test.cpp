@@ -1,9 +1,11 @@
 #include "platform/timers.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <map>
 #include <thread>
 
@@ -142,6 +144,35 @@ TEST_F(TimersTest, TicksGoToTheTargetsOwnThread) {
   worker.join();
   EXPECT_EQ(handledOn, owner);
   EXPECT_FALSE(PeekMessage().has_value());  // nothing strayed to this thread
+}
+
+// Runs during exit, after the static destructors of everything created after it was
+// registered: a timer set now must still tick.
+void SetTimerDuringExit() {
+  bool ticked = false;
+  std::thread worker([&] {
+    TickCounter counter;
+    if (!SetTimer(counter.id(), 1, 5)) return;
+    PumpUntil([&] { return counter.ticks(1) > 0; }, milliseconds(2000));
+    ticked = counter.ticks(1) > 0;
+    KillTimer(counter.id(), 1);
+  });
+  worker.join();
+  _exit(ticked ? 0 : 1);
+}
+
+TEST(TimersExitTest, TimersStillServeStaticDestructorsAtExit) {
+  // A fresh process, so that the timer service is created after the handler below.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        std::atexit(SetTimerDuringExit);
+        TickCounter counter;
+        SetTimer(counter.id(), 1, kSystemTickMs);
+        KillTimer(counter.id(), 1);
+        std::exit(2);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
