@@ -15,19 +15,14 @@ std::optional<std::string> ProjectValue(const ProjectFile* project, std::string_
   return value;
 }
 
-// As the profile functions read numbers: the leading number, 0 when there is none.
-long NumberOrZero(std::string_view text) {
-  const auto value = LeadingNumber(text);
-  return value && FitsInt(*value) ? static_cast<long>(*value) : 0;
-}
-
 }  // namespace
 
 CommunicationSettings ReadCommunicationSettings(const Preferences& preferences,
                                                 const ProjectFile* openProject) {
   CommunicationSettings s;
   if (auto v = ProjectValue(openProject, kKeyCiMethod)) {
-    s.values.method = static_cast<int>(NumberOrZero(*v));
+    // As the profile functions read numbers: the leading number, 0 when there is none.
+    s.values.method = LeadingIntOr(*v, 0);
     s.methodFromProject = true;
   } else {
     s.values.method = preferences.ciMethod();
@@ -39,7 +34,7 @@ CommunicationSettings ReadCommunicationSettings(const Preferences& preferences,
     s.values.port = preferences.comCiPort();
   }
   if (auto v = ProjectValue(openProject, kKeyComCiBaudRate)) {
-    s.values.baudRate = NumberOrZero(*v);
+    s.values.baudRate = LeadingIntOr(*v, 0);
     s.baudRateFromProject = true;
   } else {
     s.values.baudRate = preferences.comCiBaudRate();

@@ -17,9 +17,9 @@ const char* Flag(bool on) {
   return on ? "1" : "0";
 }
 
-int NumberOr(std::string_view text, int def) {
-  const auto value = LeadingNumber(text);
-  return value && FitsInt(*value) ? static_cast<int>(*value) : def;
+// The download options are off unless a value is there that does not start with "0".
+bool OnUnlessZero(const std::string& value) {
+  return !value.empty() && value.front() != '0';
 }
 
 std::string Letter(char c) {
@@ -46,7 +46,7 @@ std::string ControllerSettings::textOr(std::string_view key, std::string_view de
 }
 
 int ControllerSettings::runMode() const {
-  return NumberOr(get(kKeyRunMode), kDefaultRunMode);
+  return LeadingIntOr(get(kKeyRunMode), kDefaultRunMode);
 }
 
 bool ControllerSettings::setRunMode(int runMode) const {
@@ -70,17 +70,15 @@ bool ControllerSettings::setExternalOutput(std::string_view operand) const {
 }
 
 int ControllerSettings::errorProgram() const {
-  return NumberOr(get(kKeyErrorProgram), 0);
+  return LeadingIntOr(get(kKeyErrorProgram), 0);
 }
 
 bool ControllerSettings::setErrorProgram(int number) const {
   return set(kKeyErrorProgram, std::to_string(number));
 }
 
-// Off unless a value is there that does not start with "0".
 bool ControllerSettings::downloadStopPrograms() const {
-  const std::string value = get(kKeyDownloadStopPrograms);
-  return !value.empty() && value.front() != '0';
+  return OnUnlessZero(get(kKeyDownloadStopPrograms));
 }
 
 bool ControllerSettings::setDownloadStopPrograms(bool on) const {
@@ -136,8 +134,7 @@ bool ControllerSettings::setPassword(std::string_view password) const {
 }
 
 bool ControllerSettings::downloadSources() const {
-  const std::string value = get(kKeyDownloadSources);
-  return !value.empty() && value.front() != '0';
+  return OnUnlessZero(get(kKeyDownloadSources));
 }
 
 bool ControllerSettings::setDownloadSources(bool on) const {

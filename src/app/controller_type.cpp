@@ -53,10 +53,7 @@ std::string TypeLabel(std::string_view name) {
 
 ControllerTypeInfo DefaultsFor(std::string_view name) {
   if (auto type = ParseControllerType(name)) return Info(*type);
-  ControllerTypeInfo info = kUnknownTypeDefaults;
-  info.name = {};
-  info.label = {};
-  return info;
+  return kUnknownTypeDefaults;
 }
 
 }  // namespace zel::app

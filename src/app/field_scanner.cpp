@@ -90,6 +90,11 @@ std::optional<long long> LeadingNumber(std::string_view text) {
   return FieldScanner(text).number();
 }
 
+int LeadingIntOr(std::string_view text, int def) {
+  const auto value = LeadingNumber(text);
+  return value && FitsInt(*value) ? static_cast<int>(*value) : def;
+}
+
 bool FitsInt(long long value) {
   return value >= INT_MIN && value <= INT_MAX;
 }

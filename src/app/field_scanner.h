@@ -40,6 +40,8 @@ bool ScanExactly(std::string_view text, char separator, std::span<long long> out
 // The leading number of a stored value, as the profile functions read integers; nullopt
 // for an empty or non-numeric value.
 std::optional<long long> LeadingNumber(std::string_view text);
+// The leading number when there is one and it fits an int, else `def`.
+int LeadingIntOr(std::string_view text, int def);
 
 bool FitsInt(long long value);
 bool FitsUnsigned(long long value);

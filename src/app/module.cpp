@@ -1,9 +1,9 @@
 #include "app/module.h"
 
-#include <cctype>
 #include <cstdio>
-#include <limits>
 
+#include "app/field_scanner.h"
+#include "app/project_naming.h"
 #include "app/text_compare.h"
 
 namespace zel::app {
@@ -11,32 +11,9 @@ namespace zel::app {
 namespace {
 
 constexpr std::string_view kFileNamePrefix = "CZ0";
-constexpr std::string_view kVersionLetter = "V";
 constexpr std::string_view kExtImported = ".IMP";
 constexpr std::string_view kExtStl = ".awl";
 constexpr std::string_view kExtLadder = ".kop";
-
-struct Scanned {
-  long long value;
-  std::size_t end;
-};
-
-// One "%d" of a scanf pattern: blanks skipped, an optional sign, then digits. Unlike
-// scanf, a number too large for the field does not read at all.
-std::optional<Scanned> ScanDecimal(std::string_view text, std::size_t pos) {
-  while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
-  const std::size_t digitsStart = pos;
-  long long value = 0;
-  constexpr long long kLimit = std::numeric_limits<int>::max();
-  while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) {
-    value = value * 10 + (text[pos++] - '0');
-    if (value > kLimit) return std::nullopt;
-  }
-  if (pos == digitsStart) return std::nullopt;
-  return Scanned{negative ? -value : value, pos};
-}
 
 std::optional<ModuleKind> KindOfLetter(char letter) {
   switch (letter) {
@@ -63,24 +40,27 @@ struct Identity {
 // The file name read by "CZ0%c%dV%d". The letters match without regard to case, as the
 // file names they stand for do. Numbers that no module file name can carry (a negative
 // one, a number of more than two digits, a version of more than one) are refused like a
-// name that does not follow the pattern.
+// name that does not follow the pattern. The pattern says nothing about what follows the
+// version, so a name that is not one plain file name (a "/" or "..", say) is refused too:
+// every module operation joins it to the project's directory, and a hand-edited project
+// file must not lead a delete or rename outside of it.
 std::optional<Identity> ScanFileName(std::string_view name) {
-  if (name.size() <= kFileNamePrefix.size() || !StartsWithNoCase(name, kFileNamePrefix)) {
+  if (name.size() <= kFileNamePrefix.size() || !StartsWithNoCase(name, kFileNamePrefix) ||
+      !IsSafeDirectoryName(name)) {
     return std::nullopt;
   }
   const auto kind = KindOfLetter(name[kFileNamePrefix.size()]);
-  const auto number = ScanDecimal(name, kFileNamePrefix.size() + 1);
-  if (!kind || !number || number->end >= name.size() ||
-      !EqualsNoCase(name.substr(number->end, 1), kVersionLetter)) {
+  FieldScanner scanner(name.substr(kFileNamePrefix.size() + 1));
+  const auto number = scanner.number();
+  if (!kind || !number || !(scanner.literal('V') || scanner.literal('v'))) {
     return std::nullopt;
   }
-  const auto version = ScanDecimal(name, number->end + 1);
-  if (!version) return std::nullopt;
-  if (number->value < 0 || number->value > kMaxFunctionModuleNumber || version->value < 0 ||
-      version->value > kMaxVersion) {
+  const auto version = scanner.number();
+  if (!version || *number < 0 || *number > kMaxFunctionModuleNumber || *version < 0 ||
+      *version > kMaxVersion) {
     return std::nullopt;
   }
-  return Identity{*kind, static_cast<int>(number->value), static_cast<int>(version->value)};
+  return Identity{*kind, static_cast<int>(*number), static_cast<int>(*version)};
 }
 
 std::string DisplayName(ModuleKind kind, int number, int version) {

@@ -22,12 +22,4 @@ std::optional<std::string> CheckModuleEntry(const ModuleEntry& entry) {
   return std::nullopt;
 }
 
-std::string StorableComment(std::string_view comment) {
-  std::string result(comment);
-  for (char& c : result) {
-    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
-  }
-  return result;
-}
-
 }  // namespace zel::app

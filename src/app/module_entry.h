@@ -24,8 +24,4 @@ ModuleEntry EntryOf(const ModuleRecord& module);
 // The message that refuses the entry, nullopt when it is acceptable.
 std::optional<std::string> CheckModuleEntry(const ModuleEntry& entry);
 
-// The comment as it can be stored: line breaks and other control characters would split
-// the project file's line, so they become blanks.
-std::string StorableComment(std::string_view comment);
-
 }  // namespace zel::app

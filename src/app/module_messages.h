@@ -5,13 +5,17 @@
 #include <string>
 #include <string_view>
 
+#include "app/text_format.h"
+
 namespace zel::app {
 
 inline constexpr std::string_view kMsgModuleExists =
     "This program already exists.\nOverwrite the existing program?";
+// These two have always shown the name with a closing quote only, unlike the texts of
+// the project operations; scripts that watch for them match them as they are.
 inline constexpr std::string_view kMsgSourceFileReused =
-    "'%s'\n\nThe file already exists and will be used for the new program.";
-inline constexpr std::string_view kMsgFailedToCopyFile = "'%s'\n\nFailed to copy the file.";
+    "%s'\n\nThe file already exists and will be used for the new program.";
+inline constexpr std::string_view kMsgFailedToCopyFile = "%s'\n\nFailed to copy the file.";
 inline constexpr std::string_view kMsgFailedToCreateEmptyFile = "Failed to create empty file.";
 inline constexpr std::string_view kMsgFailedToRenameFile = "'%s'\n\nFailed to rename the file.";
 inline constexpr std::string_view kMsgRenameTargetExists =
@@ -29,8 +33,5 @@ inline constexpr std::string_view kMsgFailedToMoveDocFile =
 // The framework's standard texts for entries out of range.
 std::string IntegerRangeMessage(int low, int high);  // "Please enter an integer between 0 and 63."
 std::string MaxCharsMessage(std::size_t count);      // "Please enter no more than 255 characters."
-
-// `pattern` with its first "%s" replaced by `text`.
-std::string FillText(std::string_view pattern, std::string_view text);
 
 }  // namespace zel::app

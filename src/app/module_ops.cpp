@@ -2,6 +2,7 @@
 
 #include "app/module_files.h"
 #include "app/module_messages.h"
+#include "app/text_format.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/timebase.h"

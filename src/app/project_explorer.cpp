@@ -71,7 +71,7 @@ bool ProjectSession::deleteProject(std::string_view name) {
     TellUser(kMsgProjectNotFound);
     return false;
   }
-  const Answer answer = platform::ShowMessageBox(WithName(kMsgConfirmDeleteProject, *project),
+  const Answer answer = platform::ShowMessageBox(FillText(kMsgConfirmDeleteProject, *project),
                                                  Buttons::YesNo, Icon::Question);
   if (answer != Answer::Yes) return false;
   if (isOpenProject(*project) && !closeProject()) return false;
@@ -83,7 +83,7 @@ bool ProjectSession::deleteProject(std::string_view name) {
 bool ProjectSession::deleteProjectFiles(const std::string& name) const {
   const fs::path dir = projectPath(name);
   if (heldByOtherSession(name)) {
-    TellUser(WithName(kMsgDeleteFileFailed, (dir / kExclusionFileName).string()));
+    TellUser(FillText(kMsgDeleteFileFailed, (dir / kExclusionFileName).string()));
     return false;
   }
   std::optional<fs::path> projectFile;
@@ -95,12 +95,12 @@ bool ProjectSession::deleteProjectFiles(const std::string& name) const {
       continue;
     }
     if (!platform::DeleteFileAt(file)) {
-      TellUser(WithName(kMsgDeleteFileFailed, file.string()));
+      TellUser(FillText(kMsgDeleteFileFailed, file.string()));
       return false;
     }
   }
   if (projectFile && !platform::DeleteFileAt(*projectFile)) {
-    TellUser(WithName(kMsgDeleteFileFailed, projectFile->string()));
+    TellUser(FillText(kMsgDeleteFileFailed, projectFile->string()));
     return false;
   }
   platform::RemoveDirectoryAt(dir);  // stays when it holds subdirectories
@@ -139,7 +139,7 @@ bool ProjectSession::copyProjectFiles(const std::string& from, std::string_view 
   for (const auto& entry : platform::ListDirectory(source)) {
     if (!IsPlainFile(entry) || EqualsNoCase(entry.name, kExclusionFileName)) continue;
     if (!platform::CopyFileTo(source / entry.name, target / entry.name, false)) {
-      TellUser(WithName(kMsgCopyFileFailed, (source / entry.name).string()));
+      TellUser(FillText(kMsgCopyFileFailed, (source / entry.name).string()));
       return false;
     }
   }

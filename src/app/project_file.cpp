@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "app/stored_path.h"
 #include "platform/files.h"
 
 namespace zel::app {
@@ -17,13 +18,6 @@ constexpr std::string_view kKeyPassword = "PASSWORD";
 constexpr std::string_view kUnknownCreated = "???";
 // Project files of the Windows era hold ".\" paths; this program writes "./".
 constexpr std::string_view kStoredRelativePrefix = "./";
-
-std::string ToSlashes(std::string text) {
-  for (char& c : text) {
-    if (c == '\\') c = '/';
-  }
-  return text;
-}
 
 }  // namespace
 
@@ -88,7 +82,7 @@ bool ProjectFile::setTarget(std::string_view type) const {
 // any other relative value are taken relative to the project's directory; the directory
 // of the running program has nothing to do with a project's documentation.
 fs::path ProjectFile::docFile() const {
-  std::string stored = ToSlashes(read(kSectionProject, kKeyDocFile));
+  std::string stored = WithForwardSlashes(read(kSectionProject, kKeyDocFile));
   if (stored.empty()) stored = std::string(kStoredRelativePrefix) + std::string(kDocFileName);
   fs::path file(stored);
   if (file.is_relative()) file = (directory() / file).lexically_normal();

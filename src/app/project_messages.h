@@ -1,9 +1,11 @@
 #pragma once
 // The texts the project operations show, exactly as the user sees them. Patterns keep
-// their printf form; WithName puts the one "%s" in place.
+// their printf form; FillText puts the one "%s" in place.
 
 #include <string>
 #include <string_view>
+
+#include "app/text_format.h"
 
 namespace zel::app {
 
@@ -42,8 +44,5 @@ inline constexpr std::string_view kMsgUnknownControllerType =
 
 // Shows `text` with an OK button through the platform's message box service.
 void TellUser(std::string_view text);
-
-// `pattern` with its "%s" replaced by `name`.
-std::string WithName(std::string_view pattern, std::string_view name);
 
 }  // namespace zel::app

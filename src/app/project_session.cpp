@@ -5,6 +5,7 @@
 #include "app/project_messages.h"
 #include "app/project_naming.h"
 #include "app/text_compare.h"
+#include "app/text_format.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/timebase.h"
@@ -16,15 +17,6 @@ namespace {
 using platform::Answer;
 using platform::Buttons;
 using platform::Icon;
-
-// Project comments are one line of the project file.
-std::string StorableProjectComment(std::string_view comment) {
-  std::string text(comment.substr(0, kProjectCommentMax));
-  for (char& c : text) {
-    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
-  }
-  return text;
-}
 
 }  // namespace
 
@@ -163,7 +155,7 @@ bool ProjectSession::applySettings(std::string_view project, const Settings& cha
   if (!changed.target.empty()) {
     target = resolveTarget(changed.target);
     if (!target) {
-      TellUser(WithName(kMsgUnknownControllerType, changed.target));
+      TellUser(FillText(kMsgUnknownControllerType, changed.target));
       return false;
     }
   }
@@ -174,7 +166,7 @@ bool ProjectSession::applySettings(std::string_view project, const Settings& cha
   }
   const bool open = isOpenProject(*name);
   const ProjectFile file = ProjectFile::ofProject(m_projectDirectory, *name);
-  file.setComment(StorableProjectComment(changed.comment));
+  file.setComment(StorableComment(changed.comment.substr(0, kProjectCommentMax)));
   if (open) m_hooks->projectChanged(m_model);
   if (!target || EqualsNoCase(file.target(), *target)) return true;
   // The settings, IO and driver sections of the new type apply from the next open on.

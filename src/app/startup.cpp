@@ -2,6 +2,7 @@
 
 #include "app/preference_checks.h"
 #include "app/project_file.h"
+#include "app/project_naming.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/system.h"
@@ -12,12 +13,6 @@ namespace {
 
 bool IsExistingDirectory(const std::filesystem::path& dir) {
   return !dir.empty() && platform::IsDirectoryNoCase(dir);
-}
-
-// A name from the file must stay one directory below the project directory.
-bool IsPlainDirectoryName(std::string_view name) {
-  return !name.empty() && name != "." && name != ".." &&
-         name.find_first_of("/\\") == std::string_view::npos;
 }
 
 bool SameScreen(const Preferences& preferences, ScreenSize currentScreen) {
@@ -74,7 +69,8 @@ std::optional<std::filesystem::path> CheckProjectDirectory(
 std::optional<std::string> ProjectToReopen(const Preferences& preferences,
                                            const std::filesystem::path& projectDirectory) {
   std::string name = preferences.currentProject();
-  if (!IsPlainDirectoryName(name)) return std::nullopt;
+  // A name from the file must stay one directory below the project directory.
+  if (!IsSafeDirectoryName(name)) return std::nullopt;
   if (!platform::PathExistsNoCase(projectDirectory / name / kProjectFileName)) return std::nullopt;
   return name;
 }

@@ -30,4 +30,18 @@ std::string FormatTextBounded(std::size_t maxLength, const char* format, std::va
   return std::string(buffer.data(), std::min<std::size_t>(length, maxLength));
 }
 
+std::string FillText(std::string_view pattern, std::string_view text) {
+  std::string result(pattern);
+  if (const auto at = result.find("%s"); at != std::string::npos) result.replace(at, 2, text);
+  return result;
+}
+
+std::string StorableComment(std::string_view comment) {
+  std::string result(comment);
+  for (char& c : result) {
+    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+  }
+  return result;
+}
+
 }  // namespace zel::app

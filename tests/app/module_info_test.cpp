@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/documentation_move.h"
+#include "app/documentation_open.h"
 #include "module_test_project.h"
 #include "platform/files.h"
 #include "platform/timebase.h"
@@ -103,6 +104,34 @@ TEST_F(DocumentationMoveTest, WithoutADocumentationFileOnlyThePathChanges) {
   EXPECT_TRUE(MoveDocumentationFile(m_model.file(), m_root / "Manual.txt"));
   EXPECT_EQ(m_model.file().docFile(), m_root / "Manual.txt");
   EXPECT_EQ(platform::ReadWholeFile(m_root / "Manual.txt"), "manual");
+}
+
+TEST(DocumentationOpenTest, EachFailureHasItsText) {
+  using platform::OpenDocumentResult;
+  struct {
+    OpenDocumentResult result;
+    std::string text;
+  } const cases[] = {
+      {OpenDocumentResult::FileNotFound, "'/p/Doc.txt'\n\nThe specified file was not found."},
+      {OpenDocumentResult::PathNotFound, "'/p/Doc.txt'\n\nThe specified path was not found."},
+      {OpenDocumentResult::AccessDenied,
+       "'/p/Doc.txt'\n\nThe operating system denied access \nto the specified file."},
+      {OpenDocumentResult::OutOfMemory, "There was not enough memory \nto complete the operation."},
+      {OpenDocumentResult::BadExecutable,
+       "'/p/Doc.txt'\n\nThe .exe file is invalid \n(non-Win32\u00AE .exe or error in .exe image)."},
+      {OpenDocumentResult::SharingViolation, "'/p/Doc.txt'\n\nA sharing violation occurred."},
+      {OpenDocumentResult::AssociationIncomplete,
+       "'/p/Doc.txt'\n\nThe file name association \nis incomplete or invalid."},
+      {OpenDocumentResult::NoAssociation,
+       "'/p/Doc.txt'\n\nThere is no application associated with \nthe given file name extension."},
+      {OpenDocumentResult::LibraryNotFound,
+       "'/p/Doc.txt'\n\nThe specified dynamic-link library \nwas not found."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DocumentationOpenFailure(c.result, "/p/Doc.txt"), c.text)
+        << static_cast<int>(c.result);
+  }
+  EXPECT_EQ(DocumentationOpenFailure(OpenDocumentResult::Ok, "/p/Doc.txt"), std::nullopt);
 }
 
 }  // namespace

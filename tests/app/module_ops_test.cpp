@@ -89,7 +89,7 @@ TEST_F(ModuleOpsTest, InsertReusesALeftOverSourceFileAndSaysSo) {
   prepare({}, {{"cz0p05v1.awl", "kept"}});
   const auto result = ops().insertModule({ModuleKind::Program, 5, 1, "again"});
   EXPECT_EQ(result.outcome, ModuleEditOutcome::Done);
-  EXPECT_EQ(texts(), Lines{"'" + (m_dir / "cz0p05v1.awl").string() +
+  EXPECT_EQ(texts(), Lines{(m_dir / "cz0p05v1.awl").string() +
                            "'\n\nThe file already exists and will be used for the new program."});
   EXPECT_EQ(moduleFiles(), Lines{"cz0p05v1.awl"});
   EXPECT_EQ(readFile("cz0p05v1.awl"), "kept");
@@ -169,7 +169,7 @@ TEST_F(ModuleOpsTest, FailedCopyReportsAndDropsTheNewModule) {
   const auto result = ops().insertModule({ModuleKind::Program, 5, 2, "new"});
   EXPECT_EQ(result.outcome, ModuleEditOutcome::Failed);
   EXPECT_FALSE(result.keepDialogOpen());
-  EXPECT_EQ(texts(), Lines{"'Program  5 (V2)'\n\nFailed to copy the file."});
+  EXPECT_EQ(texts(), Lines{"Program  5 (V2)'\n\nFailed to copy the file."});
   EXPECT_EQ(m_model.modules().size(), 1u);
   EXPECT_EQ(storedEntries(), Lines{"CZ0P05V1.awl,0,one"});
   EXPECT_FALSE(hasFile("CZ0P05V2.awl"));

@@ -80,7 +80,10 @@ INSTANTIATE_TEST_SUITE_P(Entries, ModuleEntryDropped,
                                            "CZ1P01V1.awl,0,x", "CZ0P-1V1.awl,0,x",
                                            "CZ0P100V1.awl,0,x", "CZ0P01V10.awl,0,x",
                                            "CZ0P01V-1.awl,0,x", "CZ0P99999999999999V1.awl,0,x",
-                                           " CZ0P01V1.awl,0,x"));
+                                           " CZ0P01V1.awl,0,x",
+                                           // Names that would lead out of the project.
+                                           "CZ0P01V1/../../victim.awl,0,x", "CZ0P01V1.awl/..,0,x",
+                                           "CZ0P01V1\t.awl,0,x"));
 
 TEST(ModuleEntry, CommentIsCutTo255Characters) {
   const std::string comment(300, 'c');

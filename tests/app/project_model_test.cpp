@@ -61,6 +61,13 @@ TEST_F(ProjectModelTest, LoadingStopsAtAnEmptyKeyAndDropsUnparsableEntries) {
   EXPECT_EQ(loadedNames(), (std::vector<std::string>{"CZ0B07V2.awl"}));
 }
 
+TEST_F(ProjectModelTest, EntriesNamingFilesOutsideTheProjectAreDropped) {
+  writeFile("victim.awl", "keep me");
+  storeModules({{"SRC_0", "CZ0P01V1/../../victim.awl,0,evil"}, {"SRC_1", "CZ0P02V1.awl,0,b"}});
+  open();
+  EXPECT_EQ(loadedNames(), (std::vector<std::string>{"CZ0P02V1.awl"}));
+}
+
 TEST_F(ProjectModelTest, SaveRewritesTheWholeSectionInModelOrder) {
   storeModules({{"SRC_0", "CZ0P01V1.awl,1,a"},
                 {"SRC_1", "CZ0P02V1.awl,0,b"},
