@@ -161,10 +161,15 @@ Language LanguageOfFileName(std::string_view fileName) {
   return Language::Unknown;
 }
 
+// The type comes from the project file, which may be edited by hand: a separator in it
+// must not put the object file, which the compiler writes and deletes, outside the
+// project's directory.
 std::string ObjectFileName(std::string_view fileName, std::string_view type) {
-  const std::size_t dot = fileName.rfind('.');
-  std::string out(dot == std::string_view::npos ? fileName : fileName.substr(0, dot));
-  return out + '.' + std::string(type) + ".OBJ";
+  std::string name = ReplaceExtension(fileName, "") + '.' + std::string(type) + ".OBJ";
+  for (char& c : name) {
+    if (c == '/' || c == '\\') c = '_';
+  }
+  return name;
 }
 
 std::string ReplaceExtension(std::string_view fileName, std::string_view extension) {

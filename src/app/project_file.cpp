@@ -50,6 +50,11 @@ bool ProjectFile::removeSection(std::string_view section) const {
   return platform::RemoveProfileSection(m_path, section);
 }
 
+bool ProjectFile::replaceSection(std::string_view section,
+                                 const platform::ProfileEntries& entries) const {
+  return platform::ReplaceProfileSection(m_path, section, entries);
+}
+
 std::vector<std::string> ProjectFile::keys(std::string_view section) const {
   return platform::ProfileKeys(m_path, section);
 }

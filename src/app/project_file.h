@@ -42,6 +42,8 @@ class ProjectFile {
   bool write(std::string_view section, std::string_view key, std::string_view value) const;
   bool removeKey(std::string_view section, std::string_view key) const;
   bool removeSection(std::string_view section) const;
+  // The whole section anew, in one rewrite of the file.
+  bool replaceSection(std::string_view section, const platform::ProfileEntries& entries) const;
   std::vector<std::string> keys(std::string_view section) const;
 
   // Section "PROJECT".

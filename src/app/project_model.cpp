@@ -49,13 +49,12 @@ void ProjectModel::loadModules() {
 }
 
 bool ProjectModel::saveModules() const {
-  // Removing a section that is not there is no failure; the writes tell.
-  m_file.removeSection(kSectionModules);
-  bool ok = true;
+  platform::ProfileEntries entries;
+  entries.reserve(m_modules.size());
   for (std::size_t i = 0; i < m_modules.size(); ++i) {
-    ok = m_file.write(kSectionModules, ModuleKey(i), FormatModuleEntry(m_modules[i])) && ok;
+    entries.emplace_back(ModuleKey(i), FormatModuleEntry(m_modules[i]));
   }
-  return ok;
+  return m_file.replaceSection(kSectionModules, entries);
 }
 
 void ProjectModel::addModule(ModuleRecord module) {

@@ -26,8 +26,8 @@ const WindowSnapshot* FindSnapshot(const std::vector<WindowSnapshot>& windows,
   return found == windows.end() ? nullptr : &*found;
 }
 
-bool WriteSnapshot(const ProjectFile& file, const std::string& key, const WindowSnapshot& w) {
-  return file.write(kSectionWindows, key, FormatPlacement(w.placement, w.maximized, w.minimized));
+void AddSnapshot(platform::ProfileEntries& entries, std::string key, const WindowSnapshot& w) {
+  entries.emplace_back(std::move(key), FormatPlacement(w.placement, w.maximized, w.minimized));
 }
 
 }  // namespace
@@ -43,18 +43,17 @@ std::vector<SavedWindow> ReadWindowList(const ProjectFile& file) {
 
 bool SaveWindowList(const ProjectFile& file, const std::vector<WindowSnapshot>& documents,
                     const std::vector<WindowSnapshot>& fixedWindows) {
-  file.removeSection(kSectionWindows);
-  bool ok = true;
+  platform::ProfileEntries entries;
   for (const auto& document : documents) {
-    ok = WriteSnapshot(file, FileNameOnly(document.name), document) && ok;
+    AddSnapshot(entries, FileNameOnly(document.name), document);
   }
   for (const WindowKind kind : kRememberedWindows) {
     const std::string name(WindowInfo(kind).windowName);
     if (const WindowSnapshot* window = FindSnapshot(fixedWindows, name)) {
-      ok = WriteSnapshot(file, name, *window) && ok;
+      AddSnapshot(entries, name, *window);
     }
   }
-  return ok;
+  return file.replaceSection(kSectionWindows, entries);
 }
 
 void RestoreWindowList(const ProjectFile& file, ProjectModel& model, const WindowOpener& open,

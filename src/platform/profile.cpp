@@ -345,6 +345,20 @@ bool RemoveProfileSection(const std::filesystem::path& file, std::string_view se
   return Store(*loaded);
 }
 
+bool ReplaceProfileSection(const std::filesystem::path& file, std::string_view section,
+                           const ProfileEntries& entries) {
+  if (!IsWritableSection(Trim(section))) return false;
+  for (const auto& [key, value] : entries) {
+    if (!IsWritableKey(Trim(key))) return false;
+  }
+  const std::lock_guard lock(g_writeMutex);
+  std::optional<LoadedProfile> loaded = LoadForWriting(file);
+  if (!loaded) return false;
+  loaded->doc.removeSection(section);
+  for (const auto& [key, value] : entries) loaded->doc.set(section, key, value);
+  return Store(*loaded);
+}
+
 std::vector<std::string> ProfileSections(const std::filesystem::path& file) {
   return LoadForReading(file).sections();
 }

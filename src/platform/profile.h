@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zel::platform {
@@ -62,6 +63,12 @@ bool WriteProfileString(const std::filesystem::path& file, std::string_view sect
 bool RemoveProfileKey(const std::filesystem::path& file, std::string_view section,
                       std::string_view key);
 bool RemoveProfileSection(const std::filesystem::path& file, std::string_view section);
+// Replaces the whole section by `entries` (key, value) in this order, in one rewrite of
+// the file: a section that is rewritten whole (a project's module list) is never seen,
+// nor left by a crash, half written. No entries removes the section.
+using ProfileEntries = std::vector<std::pair<std::string, std::string>>;
+bool ReplaceProfileSection(const std::filesystem::path& file, std::string_view section,
+                           const ProfileEntries& entries);
 std::vector<std::string> ProfileSections(const std::filesystem::path& file);
 std::vector<std::string> ProfileKeys(const std::filesystem::path& file, std::string_view section);
 

@@ -139,6 +139,8 @@ INSTANTIATE_TEST_SUITE_P(Modules, MakeModuleNames,
 TEST(ModuleNames, DerivedFilesReplaceTheExtension) {
   EXPECT_EQ(ObjectFileName("CZ0P01V1.awl", "VM1X"), "CZ0P01V1.VM1X.OBJ");
   EXPECT_EQ(ObjectFileName("CZ0P01V1", "RUD"), "CZ0P01V1.RUD.OBJ");
+  EXPECT_EQ(ObjectFileName("CZ0P01V1.awl", "/../../x"), "CZ0P01V1._.._.._x.OBJ");
+  EXPECT_EQ(ObjectFileName("CZ0P01V1.awl", "..\\etc"), "CZ0P01V1..._etc.OBJ");
   EXPECT_EQ(ReplaceExtension("CZ0P01V1.awl", ".LOG"), "CZ0P01V1.LOG");
   EXPECT_EQ(ReplaceExtension("CZ0P01V1.x.awl", ".XREF"), "CZ0P01V1.x.XREF");
   EXPECT_EQ(ReplaceExtension("CZ0P01V1", ".BAK"), "CZ0P01V1.BAK");

@@ -402,3 +402,36 @@ TEST_F(ProfileFile, WriteKeepsModeAndSymbolicLink) {
 
 }  // namespace
 }  // namespace zel::platform
+
+namespace zel::platform {
+namespace {
+
+TEST(ReplaceProfileSection, RewritesTheWholeSectionInOneStep) {
+  TempDir dir;
+  const auto file = dir / "Project.FW4";
+  dir.writeFile("Project.FW4",
+                "[PROJECT]\r\nTARGET=VM1X\r\n\r\n[MODULES]\r\nSRC_0=a\r\nSRC_1=b\r\nSRC_2=c\r\n"
+                "\r\n[modules]\r\nSRC_3=stale\r\n\r\n[WINDOWS]\r\nAllocList=1\r\n");
+  ASSERT_TRUE(ReplaceProfileSection(file, "Modules", {{"SRC_0", "x"}, {"SRC_1", "y"}}));
+  EXPECT_EQ(dir.readFile("Project.FW4"),
+            "[PROJECT]\r\nTARGET=VM1X\r\n\r\n[WINDOWS]\r\nAllocList=1\r\n\r\n"
+            "[Modules]\r\nSRC_0=x\r\nSRC_1=y\r\n");
+
+  ASSERT_TRUE(ReplaceProfileSection(file, "MODULES", {}));
+  EXPECT_TRUE(ProfileKeys(file, "MODULES").empty());
+  EXPECT_EQ(ReadProfileString(file, "WINDOWS", "AllocList", ""), "1");
+}
+
+TEST(ReplaceProfileSection, RefusesBadKeysWithoutTouchingTheFile) {
+  TempDir dir;
+  dir.writeFile("ZEL.INI", "[MODULES]\nSRC_0=a\n");
+  for (const ProfileEntries& bad : {ProfileEntries{{"SRC_0", "x"}, {"A=B", "y"}},
+                                    ProfileEntries{{"", "x"}}, ProfileEntries{{"[X", "y"}}}) {
+    EXPECT_FALSE(ReplaceProfileSection(dir / "ZEL.INI", "MODULES", bad));
+    EXPECT_EQ(dir.readFile("ZEL.INI"), "[MODULES]\nSRC_0=a\n");
+  }
+  EXPECT_FALSE(ReplaceProfileSection(dir / "ZEL.INI", "A]B", {{"K", "v"}}));
+}
+
+}  // namespace
+}  // namespace zel::platform
