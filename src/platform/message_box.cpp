@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <span>
 
+#include "platform/system.h"
+
 namespace zel::platform {
 namespace {
 
@@ -104,7 +106,8 @@ ConsoleHost::ConsoleHost(Policy policy, std::string appTitle)
 
 Answer ConsoleHost::show(const MessageBoxRequest& request) {
   const std::string& caption = request.caption.empty() ? m_appTitle : request.caption;
-  const std::string line = caption + ": " + request.text + "\n";
+  // Texts carry names and comments from project files (Windows-1252); terminals read UTF-8.
+  const std::string line = Cp1252ToUtf8(caption + ": " + request.text + "\n");
   std::fwrite(line.data(), 1, line.size(), stderr);  // one write, so lines of workers stay whole
   switch (m_policy) {
     case Policy::Yes:

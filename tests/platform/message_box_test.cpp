@@ -155,6 +155,13 @@ TEST(MessageBoxHostTest, WithoutAHostAConsoleHostAnswers) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(ShowMessageBox("Proceed?", Buttons::OkCancel), Answer::Ok);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "ZEL: Proceed?\n");
+  ::testing::internal::CaptureStderr();
+  ShowMessageBox(
+      "'Ventil gr\xF6\xDF"
+      "er'\n\nDo you really want to delete the program?");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "ZEL: 'Ventil gr\xC3\xB6\xC3\x9F"
+            "er'\n\nDo you really want to delete the program?\n");
   SetMessageBoxHost(previous);
 }
 
