@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "zelc/zelc_runner.h"
 
 namespace zel::testing {
@@ -91,6 +93,19 @@ TEST(ZelcProjects, SettingsChangeCommentTypeAndName) {
   EXPECT_EQ(clash.status, 1);
   EXPECT_NE(clash.err.find("A project with the same name already exists."), std::string::npos);
   EXPECT_TRUE(fs::exists(ws.project("PUMPS3") / "Project.FW4"));
+}
+
+TEST(ZelcProjects, CommentOfAProjectWithAnUnknownTypeCanBeChanged) {
+  DemoWorkspace ws;
+  std::string file = ReadFile(ws.project("PUMPS") / "Project.FW4");
+  file.replace(file.find("TARGET=RUD2"), 11, "TARGET=S5X");
+  std::ofstream(ws.project("PUMPS") / "Project.FW4", std::ios::binary) << file;
+  ASSERT_EQ(ws.run({"settings", "PUMPS", "--comment", "Old pumps"}).status, 0);
+  EXPECT_NE(ws.run({"projects"}).out.find("PUMPS\tOld pumps\tS5X\n"), std::string::npos);
+  const auto refused = ws.run({"settings", "PUMPS", "--type", "S7"});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("'S7'\n\nThis is not a known controller type."), std::string::npos)
+      << refused.err;
 }
 
 TEST(ZelcProjects, CopyAndDeleteAskAndKeepSubdirectories) {

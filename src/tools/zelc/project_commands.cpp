@@ -60,7 +60,8 @@ int SettingsCommand(const GlobalOptions& options, const SettingsChange& change) 
   app::ProjectSession::Settings settings{
       change.rename.value_or(*name),
       change.comment ? FromTerminal(*change.comment) : file.comment(),
-      change.type.value_or(file.target())};
+      // No type given keeps the stored one, even a type this program does not know.
+      change.type.value_or(std::string())};
   return session.applySettings(*name, settings) ? 0 : kFailed;
 }
 
