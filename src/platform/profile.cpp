@@ -91,6 +91,14 @@ std::string_view FirstLine(std::string_view value) {
   return value.substr(0, value.find_first_of("\r\n"));
 }
 
+// CRs at a line's end belong to its line end in either style. Kept as content, they would
+// read as a CR LF line end once an edit made that line the file's first, or put a line end
+// after the file's last line.
+std::string_view WithoutTrailingCr(std::string_view line) {
+  while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
 // Keeps the lines for which `drop` is false; linear, whatever is removed.
 template <typename Drop>
 bool FilterLines(std::vector<std::string>& lines, Drop drop) {
@@ -166,19 +174,16 @@ IniDocument IniDocument::parse(std::string_view text) {
   if (firstLf != std::string_view::npos) {
     doc.m_eol = (firstLf > 0 && text[firstLf - 1] == '\r') ? "\r\n" : "\n";
   }
-  const bool crlf = doc.m_eol == "\r\n";
   doc.m_lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   std::size_t pos = 0;
   while (pos < text.size()) {
     const std::size_t lf = text.find('\n', pos);
     if (lf == std::string_view::npos) {
-      doc.m_lines.emplace_back(text.substr(pos));
+      doc.m_lines.emplace_back(WithoutTrailingCr(text.substr(pos)));
       doc.m_finalEol = false;
       break;
     }
-    std::string_view line = text.substr(pos, lf - pos);
-    if (crlf && !line.empty() && line.back() == '\r') line.remove_suffix(1);
-    doc.m_lines.emplace_back(line);
+    doc.m_lines.emplace_back(WithoutTrailingCr(text.substr(pos, lf - pos)));
     pos = lf + 1;
   }
   return doc;

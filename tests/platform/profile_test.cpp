@@ -40,8 +40,7 @@ TEST(IniDocument, SerializeReproducesEveryByte) {
       "[A]\r\nkey=value",  // no final line end
       "; leading comment\r\nstray=before any section\r\n\r\n[Sec]\r\n  x = 1 \r\n; c\r\n"
       "no equals sign\r\n[broken\r\n=no key\r\n\r\n[Other]\r\ny=\"q\"\r\n",
-      std::string_view("[Bin]\r\nk=\0\x01\xff\xfe\r\n\0\0\r\n", 18),
-      "[A]\nline ends with CR\r\nnext\n",  // an LF file keeps a stray CR as content
+      std::string_view("[Bin]\r\nk=\0\x01\xff\xfe\r\n\0\0\r\n", 19),
       "lone CR\ronly",
   };
   for (std::string_view text : texts) {
@@ -50,9 +49,19 @@ TEST(IniDocument, SerializeReproducesEveryByte) {
 }
 
 TEST(IniDocument, MixedLineEndsSettleOnTheFirstStyle) {
-  const std::string once = IniDocument::parse("[A]\r\nx=1\ny=2\r\n").serialize();
-  EXPECT_EQ(once, "[A]\r\nx=1\r\ny=2\r\n");
-  EXPECT_EQ(IniDocument::parse(once).serialize(), once);
+  struct Case {
+    std::string_view text;
+    std::string_view settled;
+  } cases[] = {
+      {"[A]\r\nx=1\ny=2\r\n", "[A]\r\nx=1\r\ny=2\r\n"},
+      {"[A]\nline ends with CR\r\nnext\n", "[A]\nline ends with CR\nnext\n"},
+      {"[A]\r\nlast line ends with CR\r", "[A]\r\nlast line ends with CR"},
+  };
+  for (const Case& c : cases) {
+    const std::string once = IniDocument::parse(c.text).serialize();
+    EXPECT_EQ(once, c.settled);
+    EXPECT_EQ(IniDocument::parse(once).serialize(), once);
+  }
 }
 
 struct GetCase {
@@ -431,6 +440,30 @@ TEST(ReplaceProfileSection, RefusesBadKeysWithoutTouchingTheFile) {
     EXPECT_EQ(dir.readFile("ZEL.INI"), "[MODULES]\nSRC_0=a\n");
   }
   EXPECT_FALSE(ReplaceProfileSection(dir / "ZEL.INI", "A]B", {{"K", "v"}}));
+}
+
+}  // namespace
+}  // namespace zel::platform
+
+namespace zel::platform {
+namespace {
+
+// Found by fuzzing: once the lines before it went, a CR LF line of an LF-style file became
+// the first line end and switched the whole file to CR LF on the next read.
+TEST(IniDocument, RemovingTheFirstLinesKeepsTheStyleStable) {
+  for (const std::string_view text : {"[A]\nx=1\n[B]\r\ny=2\n", "[A]\nx=1\n[B]\r\r\r\ny=2\n"}) {
+    IniDocument doc = IniDocument::parse(text);
+    doc.removeSection("A");
+    const std::string after = doc.serialize();
+    EXPECT_EQ(after, "[B]\ny=2\n");
+    EXPECT_EQ(IniDocument::parse(after).serialize(), after);
+  }
+  // Nor does a line added after a last line ending in CR change the style.
+  IniDocument doc = IniDocument::parse("[A]\nx=1\r");
+  doc.set("A", "y", "2");
+  const std::string after = doc.serialize();
+  EXPECT_EQ(after, "[A]\nx=1\ny=2\n");
+  EXPECT_EQ(IniDocument::parse(after).serialize(), after);
 }
 
 }  // namespace
