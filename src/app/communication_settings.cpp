@@ -1,7 +1,7 @@
 #include "app/communication_settings.h"
 
 #include "app/field_scanner.h"
-#include "app/text_compare.h"
+#include "platform/no_case.h"
 
 namespace zel::app {
 
@@ -57,7 +57,7 @@ std::string ConnectionString(const CommunicationValues& values) {
 }
 
 bool CommunicationChanged(const CommunicationValues& before, const CommunicationValues& after) {
-  return before.method != after.method || !EqualsNoCase(before.port, after.port) ||
+  return before.method != after.method || !platform::EqualsNoCase(before.port, after.port) ||
          before.baudRate != after.baudRate || before.address != after.address;
 }
 

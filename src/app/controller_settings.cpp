@@ -4,7 +4,7 @@
 
 #include "app/controller_type.h"
 #include "app/field_scanner.h"
-#include "app/text_compare.h"
+#include "platform/no_case.h"
 #include "platform/timebase.h"
 
 namespace zel::app {
@@ -180,7 +180,7 @@ bool ControllerSettings::apply(const ControllerSettingsValues& read,
   };
   const auto text = [&](const std::string& before, const std::string& after,
                         bool (ControllerSettings::*setter)(std::string_view) const) {
-    when(!EqualsNoCase(before, after), [&] { return (this->*setter)(after); });
+    when(!platform::EqualsNoCase(before, after), [&] { return (this->*setter)(after); });
   };
   const auto flag = [&](bool before, bool after, bool (ControllerSettings::*setter)(bool) const) {
     when(before != after, [&] { return (this->*setter)(after); });

@@ -1,6 +1,6 @@
 #include "app/controller_type.h"
 
-#include "app/text_compare.h"
+#include "platform/no_case.h"
 
 namespace zel::app {
 
@@ -27,14 +27,14 @@ const std::array<ControllerTypeInfo, 5>& ControllerTypes() {
 
 std::optional<ControllerType> ParseControllerType(std::string_view name) {
   for (const auto& info : kTypes) {
-    if (EqualsNoCase(info.name, name)) return info.type;
+    if (platform::EqualsNoCase(info.name, name)) return info.type;
   }
   return std::nullopt;
 }
 
 std::optional<ControllerType> ControllerTypeFromLabel(std::string_view label) {
   for (const auto& info : kTypes) {
-    if (EqualsNoCase(info.label, label)) return info.type;
+    if (platform::EqualsNoCase(info.label, label)) return info.type;
   }
   return std::nullopt;
 }

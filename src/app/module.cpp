@@ -4,7 +4,7 @@
 
 #include "app/field_scanner.h"
 #include "app/project_naming.h"
-#include "app/text_compare.h"
+#include "platform/no_case.h"
 
 namespace zel::app {
 
@@ -45,7 +45,7 @@ struct Identity {
 // every module operation joins it to the project's directory, and a hand-edited project
 // file must not lead a delete or rename outside of it.
 std::optional<Identity> ScanFileName(std::string_view name) {
-  if (name.size() <= kFileNamePrefix.size() || !StartsWithNoCase(name, kFileNamePrefix) ||
+  if (name.size() <= kFileNamePrefix.size() || !platform::StartsWithNoCase(name, kFileNamePrefix) ||
       !IsSafeDirectoryName(name)) {
     return std::nullopt;
   }
@@ -155,9 +155,9 @@ Language LanguageOfFileName(std::string_view fileName) {
   const std::size_t dot = fileName.rfind('.');
   if (dot == std::string_view::npos) return Language::Unknown;
   const std::string_view extension = fileName.substr(dot);
-  if (EqualsNoCase(extension, kExtImported)) return Language::Imported;
-  if (EqualsNoCase(extension, kExtStl)) return Language::Stl;
-  if (EqualsNoCase(extension, kExtLadder)) return Language::Ladder;
+  if (platform::EqualsNoCase(extension, kExtImported)) return Language::Imported;
+  if (platform::EqualsNoCase(extension, kExtStl)) return Language::Stl;
+  if (platform::EqualsNoCase(extension, kExtLadder)) return Language::Ladder;
   return Language::Unknown;
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/text_compare.h"
+#include "platform/no_case.h"
 
 namespace zel::app {
 
@@ -39,7 +39,7 @@ bool MatchesType(ModuleKind kind, TypeFilter filter) {
 }  // namespace
 
 bool FileNameLess(const ModuleRecord& a, const ModuleRecord& b) {
-  return CompareNoCase(a.fileName, b.fileName) < 0;
+  return platform::CompareNoCase(a.fileName, b.fileName) < 0;
 }
 
 std::vector<ModuleRecord> SortedByFileName(std::vector<ModuleRecord> modules) {

@@ -4,9 +4,9 @@
 #include "app/project_messages.h"
 #include "app/project_naming.h"
 #include "app/project_session.h"
-#include "app/text_compare.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/no_case.h"
 
 namespace zel::app {
 
@@ -34,7 +34,7 @@ bool ProjectSession::renameProject(std::string_view from, std::string_view to) {
     TellUser(kMsgProjectNotFound);
     return false;
   }
-  if (EqualsNoCase(*source, to)) return true;
+  if (platform::EqualsNoCase(*source, to)) return true;
   if (to.empty()) {
     TellUser(kMsgEnterProjectName);
     return false;
@@ -90,7 +90,7 @@ bool ProjectSession::deleteProjectFiles(const std::string& name) const {
   for (const auto& entry : platform::ListDirectory(dir)) {
     if (!IsPlainFile(entry)) continue;
     const fs::path file = dir / entry.name;
-    if (EqualsNoCase(entry.name, kProjectFileName)) {
+    if (platform::EqualsNoCase(entry.name, kProjectFileName)) {
       projectFile = file;
       continue;
     }
@@ -137,7 +137,7 @@ bool ProjectSession::copyProjectFiles(const std::string& from, std::string_view 
   }
   const fs::path source = projectPath(from);
   for (const auto& entry : platform::ListDirectory(source)) {
-    if (!IsPlainFile(entry) || EqualsNoCase(entry.name, kExclusionFileName)) continue;
+    if (!IsPlainFile(entry) || platform::EqualsNoCase(entry.name, kExclusionFileName)) continue;
     if (!platform::CopyFileTo(source / entry.name, target / entry.name, false)) {
       TellUser(FillText(kMsgCopyFileFailed, (source / entry.name).string()));
       return false;

@@ -4,8 +4,8 @@
 
 #include "app/controller_type.h"
 #include "app/project_file.h"
-#include "app/text_compare.h"
 #include "platform/files.h"
+#include "platform/no_case.h"
 
 namespace zel::app {
 
@@ -15,7 +15,7 @@ bool PassesFilter(std::string_view target, std::string_view typeFilter) {
   if (typeFilter.empty() || typeFilter == kAllTypesLabel) return true;
   auto type = ControllerTypeFromLabel(typeFilter);
   if (!type) type = ParseControllerType(typeFilter);
-  return EqualsNoCase(target, type ? Info(*type).name : typeFilter);
+  return platform::EqualsNoCase(target, type ? Info(*type).name : typeFilter);
 }
 
 std::string SortKey(const ProjectListEntry& entry, ProjectColumn column) {
@@ -33,8 +33,8 @@ std::string SortKey(const ProjectListEntry& entry, ProjectColumn column) {
 void SortEntries(std::vector<ProjectListEntry>& entries, ProjectColumn column, bool descending) {
   std::stable_sort(entries.begin(), entries.end(),
                    [&](const ProjectListEntry& a, const ProjectListEntry& b) {
-                     int order = CompareNoCase(SortKey(a, column), SortKey(b, column));
-                     if (order == 0) order = CompareNoCase(a.name, b.name);
+                     int order = platform::CompareNoCase(SortKey(a, column), SortKey(b, column));
+                     if (order == 0) order = platform::CompareNoCase(a.name, b.name);
                      return descending ? order > 0 : order < 0;
                    });
 }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/text_compare.h"
 #include "platform/files.h"
+#include "platform/no_case.h"
 
 namespace zel::app {
 
@@ -63,7 +63,7 @@ void ProjectModel::addModule(ModuleRecord module) {
 
 bool ProjectModel::removeModule(std::string_view fileName) {
   const auto it = std::find_if(m_modules.begin(), m_modules.end(), [&](const ModuleRecord& m) {
-    return EqualsNoCase(m.fileName, fileName);
+    return platform::EqualsNoCase(m.fileName, fileName);
   });
   if (it == m_modules.end()) return false;
   m_modules.erase(it);
@@ -72,7 +72,7 @@ bool ProjectModel::removeModule(std::string_view fileName) {
 
 bool ProjectModel::replaceModule(std::string_view fileName, ModuleRecord replacement) {
   for (auto& module : m_modules) {
-    if (EqualsNoCase(module.fileName, fileName)) {
+    if (platform::EqualsNoCase(module.fileName, fileName)) {
       module = std::move(replacement);
       return true;
     }
@@ -98,7 +98,8 @@ ModuleRecord* ProjectModel::findModule(Language language, ModuleKind kind, int n
 ModuleRecord* ProjectModel::findModuleByName(std::string_view name) {
   for (auto& module : m_modules) {
     const std::string_view fileName = module.fileName;
-    if (EqualsNoCase(fileName, name) || EqualsNoCase(fileName.substr(0, kModuleStemLength), name)) {
+    if (platform::EqualsNoCase(fileName, name) ||
+        platform::EqualsNoCase(fileName.substr(0, kModuleStemLength), name)) {
       return &module;
     }
   }

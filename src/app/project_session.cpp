@@ -4,10 +4,10 @@
 #include "app/new_project_file.h"
 #include "app/project_messages.h"
 #include "app/project_naming.h"
-#include "app/text_compare.h"
 #include "app/text_format.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/no_case.h"
 #include "platform/timebase.h"
 
 namespace zel::app {
@@ -46,7 +46,7 @@ bool ProjectSession::isProject(std::string_view name) const {
 }
 
 bool ProjectSession::isOpenProject(std::string_view name) const {
-  return m_model.isOpen() && EqualsNoCase(m_model.name(), name);
+  return m_model.isOpen() && platform::EqualsNoCase(m_model.name(), name);
 }
 
 bool ProjectSession::openProject(std::string_view name) {
@@ -159,7 +159,7 @@ bool ProjectSession::applySettings(std::string_view project, const Settings& cha
       return false;
     }
   }
-  if (!EqualsNoCase(changed.name, *name)) {
+  if (!platform::EqualsNoCase(changed.name, *name)) {
     if (!renameProject(*name, changed.name)) return false;
     name = findProject(changed.name);
     if (!name) return false;
@@ -168,7 +168,7 @@ bool ProjectSession::applySettings(std::string_view project, const Settings& cha
   const ProjectFile file = ProjectFile::ofProject(m_projectDirectory, *name);
   file.setComment(StorableComment(changed.comment.substr(0, kProjectCommentMax)));
   if (open) m_hooks->projectChanged(m_model);
-  if (!target || EqualsNoCase(file.target(), *target)) return true;
+  if (!target || platform::EqualsNoCase(file.target(), *target)) return true;
   // The settings, IO and driver sections of the new type apply from the next open on.
   if (open && !closeProject()) return false;
   file.setTarget(*target);

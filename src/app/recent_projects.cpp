@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/text_compare.h"
+#include "platform/no_case.h"
 #include "platform/profile.h"
 
 namespace zel::app {
@@ -14,7 +14,7 @@ std::string RecentKey(std::size_t index) {
 }
 
 void RemoveEqual(std::vector<std::string>& entries, std::string_view entry) {
-  std::erase_if(entries, [&](const std::string& e) { return EqualsNoCase(e, entry); });
+  std::erase_if(entries, [&](const std::string& e) { return platform::EqualsNoCase(e, entry); });
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <array>
 #include <filesystem>
 
-#include "app/text_compare.h"
+#include "platform/no_case.h"
 
 namespace zel::app {
 
@@ -21,7 +21,7 @@ std::string FileNameOnly(const std::string& name) {
 const WindowSnapshot* FindSnapshot(const std::vector<WindowSnapshot>& windows,
                                    std::string_view name) {
   const auto found = std::find_if(windows.begin(), windows.end(), [&](const WindowSnapshot& w) {
-    return EqualsNoCase(w.name, name);
+    return platform::EqualsNoCase(w.name, name);
   });
   return found == windows.end() ? nullptr : &*found;
 }

@@ -1,8 +1,8 @@
 #include "app/window_registry.h"
 
 #include "app/module_messages.h"
-#include "app/text_compare.h"
 #include "platform/message_box.h"
+#include "platform/no_case.h"
 
 namespace zel::app {
 
@@ -50,7 +50,7 @@ const WindowKindInfo& WindowInfo(WindowKind kind) {
 
 std::optional<WindowKind> KindOfWindowName(std::string_view name) {
   for (const auto& info : kRegistry) {
-    if (!info.windowName.empty() && EqualsNoCase(info.windowName, name)) return info.kind;
+    if (!info.windowName.empty() && platform::EqualsNoCase(info.windowName, name)) return info.kind;
   }
   return std::nullopt;
 }

@@ -17,8 +17,6 @@ namespace zel::platform {
 
 namespace {
 
-using detail::EqualNoCase;
-
 bool Exists(const fs::path& path) {
   std::error_code ec;
   return fs::exists(path, ec);
@@ -35,7 +33,8 @@ std::optional<fs::path> FindEntryNoCase(const fs::path& dir, const fs::path& nam
   fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec);
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     std::string candidate = it->path().filename().string();
-    if (EqualNoCase(candidate, wanted) && (!best || candidate < *best)) best = std::move(candidate);
+    if (EqualsNoCase(candidate, wanted) && (!best || candidate < *best))
+      best = std::move(candidate);
   }
   if (!best) return std::nullopt;
   return dir.empty() ? fs::path(*best) : dir / *best;
@@ -78,8 +77,8 @@ bool MatchPlain(std::string_view pattern, std::string_view name) {
     if (p < pattern.size() && pattern[p] == '*') {
       starP = p++;
       starN = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || detail::LowerAscii(pattern[p]) ==
-                                                               detail::LowerAscii(name[n]))) {
+    } else if (p < pattern.size() &&
+               (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
       ++p;
       ++n;
     } else if (starP != std::string_view::npos) {
@@ -234,9 +233,8 @@ std::vector<DirEntry> ListDirectory(const fs::path& dir, std::string_view patter
     }
     entries.push_back(std::move(entry));
   }
-  std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) {
-    return detail::LessNoCase(a.name, b.name);
-  });
+  std::sort(entries.begin(), entries.end(),
+            [](const DirEntry& a, const DirEntry& b) { return LessNoCase(a.name, b.name); });
   return entries;
 }
 

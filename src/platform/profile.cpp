@@ -12,8 +12,6 @@ namespace zel::platform {
 
 namespace {
 
-using detail::EqualNoCase;
-
 constexpr std::string_view kBlanks = " \t\r\v\f";
 
 std::string_view Trim(std::string_view text) {
@@ -70,7 +68,8 @@ std::size_t NextHeader(const std::vector<std::string>& lines, std::size_t from) 
 std::optional<SectionRange> FindSection(const std::vector<std::string>& lines,
                                         std::string_view name) {
   for (std::size_t i = NextHeader(lines, 0); i < lines.size(); i = NextHeader(lines, i + 1)) {
-    if (EqualNoCase(*SectionName(lines[i]), name)) return SectionRange{i, NextHeader(lines, i + 1)};
+    if (EqualsNoCase(*SectionName(lines[i]), name))
+      return SectionRange{i, NextHeader(lines, i + 1)};
   }
   return std::nullopt;
 }
@@ -122,7 +121,7 @@ bool FilterLines(std::vector<std::string>& lines, Drop drop) {
 // The form under which names that differ only in case are counted once.
 std::string Folded(std::string_view name) {
   std::string folded(name);
-  for (char& c : folded) c = detail::LowerAscii(c);
+  for (char& c : folded) c = LowerAscii(c);
   return folded;
 }
 
@@ -207,7 +206,7 @@ std::optional<std::string> IniDocument::get(std::string_view section, std::strin
   key = Trim(key);
   for (std::size_t i = range->header + 1; i < range->end; ++i) {
     const std::optional<KeyLine> line = ParseKeyLine(m_lines[i]);
-    if (line && EqualNoCase(line->key, key)) return std::string(StripQuotes(line->value));
+    if (line && EqualsNoCase(line->key, key)) return std::string(StripQuotes(line->value));
   }
   return std::nullopt;
 }
@@ -230,7 +229,7 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
   for (std::size_t i = range->header + 1; i < range->end; ++i) {
     const std::optional<KeyLine> line = ParseKeyLine(m_lines[i]);
     if (!line) continue;
-    if (EqualNoCase(line->key, key)) {
+    if (EqualsNoCase(line->key, key)) {
       // An unchanged value keeps its line as it is, blanks and all.
       if (line->value != value) m_lines[i] = std::string(line->key) + "=" + std::string(value);
       return;
@@ -248,9 +247,9 @@ bool IniDocument::removeKey(std::string_view section, std::string_view key) {
   section = Trim(section);
   key = Trim(key);
   return FilterLines(m_lines, [&](std::optional<std::string_view> current, std::string_view line) {
-    if (!current || !EqualNoCase(*current, section)) return false;
+    if (!current || !EqualsNoCase(*current, section)) return false;
     const std::optional<KeyLine> parsed = ParseKeyLine(line);
-    return parsed && EqualNoCase(parsed->key, key);
+    return parsed && EqualsNoCase(parsed->key, key);
   });
 }
 
@@ -258,7 +257,7 @@ bool IniDocument::removeSection(std::string_view section) {
   section = Trim(section);
   // Every section of that name goes, so a later duplicate cannot resurface.
   return FilterLines(m_lines, [&](std::optional<std::string_view> current, std::string_view) {
-    return current && EqualNoCase(*current, section);
+    return current && EqualsNoCase(*current, section);
   });
 }
 

@@ -26,7 +26,7 @@ MessageNames& Names() {
 // ASCII only, so the process locale cannot change which names are one.
 std::string LowerCase(std::string_view name) {
   std::string key(name);
-  std::transform(key.begin(), key.end(), key.begin(), detail::LowerAscii);
+  std::transform(key.begin(), key.end(), key.begin(), LowerAscii);
   return key;
 }
 

@@ -6,7 +6,7 @@
 
 #include "app/module_entry.h"
 #include "app/module_ops.h"
-#include "app/text_compare.h"
+#include "platform/no_case.h"
 #include "tools/zelc/commands.h"
 #include "tools/zelc/terminal_text.h"
 #include "tools/zelc/workspace.h"
@@ -28,9 +28,9 @@ struct ModuleArgs {
 };
 
 std::optional<app::ModuleKind> ParseKind(std::string_view text) {
-  if (app::EqualsNoCase(text, "program")) return app::ModuleKind::Program;
-  if (app::EqualsNoCase(text, "cmp")) return app::ModuleKind::Cmp;
-  if (app::EqualsNoCase(text, "cfm")) return app::ModuleKind::Cfm;
+  if (platform::EqualsNoCase(text, "program")) return app::ModuleKind::Program;
+  if (platform::EqualsNoCase(text, "cmp")) return app::ModuleKind::Cmp;
+  if (platform::EqualsNoCase(text, "cfm")) return app::ModuleKind::Cfm;
   return std::nullopt;
 }
 
@@ -101,8 +101,8 @@ int DeleteModule(const GlobalOptions& options, const ModuleArgs& args) {
 }
 
 int SelectModule(const GlobalOptions& options, const ModuleArgs& args) {
-  const bool on = app::EqualsNoCase(args.onOff, "on");
-  if (!on && !app::EqualsNoCase(args.onOff, "off")) {
+  const bool on = platform::EqualsNoCase(args.onOff, "on");
+  if (!on && !platform::EqualsNoCase(args.onOff, "off")) {
     ReportError("Say 'on' or 'off' for the download selection.");
     return kFailed;
   }

@@ -11,7 +11,7 @@
 #include "app/controller_settings.h"
 #include "app/controller_settings_dialog.h"
 #include "app/controller_settings_summary.h"
-#include "app/text_compare.h"
+#include "platform/no_case.h"
 #include "tools/zelc/commands.h"
 #include "tools/zelc/terminal_text.h"
 #include "tools/zelc/workspace.h"
@@ -60,7 +60,7 @@ std::optional<std::string> TakeDrive(std::string& field, std::string_view text,
   if (!app::DialogRulesFor(type).drivesEnabled)
     return "The drives of controller type " + std::string(type) + " cannot be changed.";
   for (const auto drive : app::kDriveChoices) {
-    if (app::EqualsNoCase(drive, text)) {
+    if (platform::EqualsNoCase(drive, text)) {
       field = std::string(drive);
       return std::nullopt;
     }
@@ -144,7 +144,7 @@ const std::vector<KeyRow>& KeyRows() {
 
 const KeyRow* FindRow(std::string_view key) {
   for (const auto& row : KeyRows()) {
-    if (app::EqualsNoCase(row.key, key)) return &row;
+    if (platform::EqualsNoCase(row.key, key)) return &row;
   }
   return nullptr;
 }
