@@ -35,18 +35,7 @@ bool ProjectSession::renameProject(std::string_view from, std::string_view to) {
     return false;
   }
   if (platform::EqualsNoCase(*source, to)) return true;
-  if (to.empty()) {
-    TellUser(kMsgEnterProjectName);
-    return false;
-  }
-  if (isProject(to)) {
-    TellUser(kMsgProjectExists);
-    return false;
-  }
-  if (const auto refusal = CheckNewProjectName(to)) {
-    TellUser(*refusal);
-    return false;
-  }
+  if (!acceptNewName(to)) return false;
   const bool wasOpen = isOpenProject(*source);
   if (wasOpen && !closeProject()) return false;
   const bool renamed = renameDirectory(*source, to);
@@ -113,14 +102,7 @@ bool ProjectSession::copyProject(std::string_view from, std::string_view to) {
     TellUser(kMsgProjectNotFound);
     return false;
   }
-  if (const auto refusal = CheckNewProjectName(to)) {
-    TellUser(*refusal);
-    return false;
-  }
-  if (isProject(to)) {
-    TellUser(kMsgProjectExists);
-    return false;
-  }
+  if (!acceptNewName(to)) return false;
   const bool wasOpen = isOpenProject(*source);
   if (wasOpen && !closeProject()) return false;
   const bool copied = copyProjectFiles(*source, to);

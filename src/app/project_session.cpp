@@ -104,7 +104,7 @@ bool ProjectSession::closeProject() {
   return true;
 }
 
-bool ProjectSession::newProject(std::string_view name) {
+bool ProjectSession::acceptNewName(std::string_view name) const {
   if (const auto refusal = CheckNewProjectName(name)) {
     TellUser(*refusal);
     return false;
@@ -113,6 +113,11 @@ bool ProjectSession::newProject(std::string_view name) {
     TellUser(kMsgProjectExists);
     return false;
   }
+  return true;
+}
+
+bool ProjectSession::newProject(std::string_view name) {
+  if (!acceptNewName(name)) return false;
   const fs::path dir = projectPath(name);
   if (platform::IsDirectoryNoCase(dir)) {
     TellUser(kMsgDirectoryExists);

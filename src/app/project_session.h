@@ -68,6 +68,8 @@ class ProjectSession {
 
  private:
   bool isOpenProject(std::string_view name) const;
+  // The name a new, renamed or copied project may take; tells the user why not.
+  bool acceptNewName(std::string_view name) const;
   bool heldByOtherSession(const std::string& name) const;
   bool openClosedProject(const std::string& name);
   bool acquireExclusion(const std::string& name, ExclusionFile& out) const;
