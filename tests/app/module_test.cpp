@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "app/controller_type.h"
@@ -20,6 +21,11 @@ struct ParsedCase {
   std::string comment;
   std::string displayName;
 };
+
+// Test runners list a case by its printed value: the entry, not the struct's bytes.
+void PrintTo(const ParsedCase& c, std::ostream* out) {
+  *out << c.entry;
+}
 
 class ModuleEntryParses : public ::testing::TestWithParam<ParsedCase> {};
 
@@ -116,6 +122,10 @@ struct MadeCase {
   std::string fileName;
   std::string displayName;
 };
+
+void PrintTo(const MadeCase& c, std::ostream* out) {
+  *out << c.fileName;
+}
 
 class MakeModuleNames : public ::testing::TestWithParam<MadeCase> {};
 

@@ -3,11 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace zel::platform {
+
+// Test runners list a case by its printed value: the table's name, not its bytes.
+void PrintTo(AtomTable table, std::ostream* out) {
+  *out << (table == AtomTable::Global ? "Global" : "Local");
+}
+
 namespace {
 
 // Both tables behave alike; every case runs on each and leaves it empty.
