@@ -10,6 +10,10 @@
 
 namespace zel::zelc {
 
+// Exit statuses besides 0 (success).
+inline constexpr int kFailed = 1;      // the operation failed or the user declined
+inline constexpr int kUsageError = 2;  // the command line itself was wrong
+
 // Options every command shares.
 struct GlobalOptions {
   std::filesystem::path workDir = ".";
@@ -17,6 +21,9 @@ struct GlobalOptions {
 
 // Runs the chosen subcommand; returns the exit status.
 using CommandAction = std::function<int(const GlobalOptions&, std::ostream&)>;
+
+// Makes `action` the one to run when `sub` is the subcommand given.
+void WhenChosen(CLI::App* sub, CommandAction& chosen, CommandAction action);
 
 // Each adds its subcommands; when one of them is chosen on the command line, `chosen` is
 // set to its action by a parse callback.

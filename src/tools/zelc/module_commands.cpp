@@ -15,8 +15,6 @@ namespace zel::zelc {
 
 namespace {
 
-constexpr int kFailed = 1;
-
 struct ModuleArgs {
   std::string project;
   std::string file;
@@ -123,9 +121,8 @@ CLI::App* AddModuleSubcommand(CLI::App& app, CommandAction& chosen, std::string 
                               ModuleCommand command) {
   auto* sub = app.add_subcommand(std::move(name), std::move(help));
   sub->add_option("-p,--project", args->project, "The project")->required();
-  sub->parse_complete_callback([&chosen, args, command] {
-    chosen = [args, command](const GlobalOptions& o, std::ostream&) { return command(o, *args); };
-  });
+  WhenChosen(sub, chosen,
+             [args, command](const GlobalOptions& o, std::ostream&) { return command(o, *args); });
   return sub;
 }
 
@@ -144,10 +141,8 @@ void AddModuleCommands(CLI::App& app, CommandAction& chosen) {
   auto* list =
       app.add_subcommand("modules", "List a project's modules: file, selected, name, comment");
   list->add_option("-p,--project", args->project, "The project")->required();
-  list->parse_complete_callback([&chosen, args] {
-    chosen = [args](const GlobalOptions& o, std::ostream& out) {
-      return ListModules(o, out, *args);
-    };
+  WhenChosen(list, chosen, [args](const GlobalOptions& o, std::ostream& out) {
+    return ListModules(o, out, *args);
   });
 
   auto* create = AddModuleSubcommand(app, chosen, "module-new",

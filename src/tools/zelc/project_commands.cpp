@@ -15,8 +15,6 @@ namespace zel::zelc {
 
 namespace {
 
-constexpr int kFailed = 1;
-
 bool IsKnownTypeFilter(std::string_view filter) {
   return filter == app::kAllTypesLabel || app::ParseControllerType(filter) ||
          app::ControllerTypeFromLabel(filter);
@@ -47,14 +45,11 @@ struct SettingsChange {
   std::optional<std::string> rename;
 };
 
-int SettingsCommand(const GlobalOptions& options, const SettingsChange& change) {
-  auto workspace = Workspace::open(options.workDir);
-  if (!workspace) return kFailed;
-  auto& session = workspace->session();
+bool ApplySettings(app::ProjectSession& session, const SettingsChange& change) {
   const auto name = session.findProject(change.project);
   if (!name) {
     ReportError(app::kMsgProjectNotFound);
-    return kFailed;
+    return false;
   }
   const auto file = app::ProjectFile::ofProject(session.projectDirectory(), *name);
   app::ProjectSession::Settings settings{
@@ -62,7 +57,7 @@ int SettingsCommand(const GlobalOptions& options, const SettingsChange& change) 
       change.comment ? FromTerminal(*change.comment) : file.comment(),
       // No type given keeps the stored one, even a type this program does not know.
       change.type.value_or(std::string())};
-  return session.applySettings(*name, settings) ? 0 : kFailed;
+  return session.applySettings(*name, settings);
 }
 
 }  // namespace
@@ -71,20 +66,15 @@ void AddProjectCommands(CLI::App& app, CommandAction& chosen) {
   auto typeFilter = std::make_shared<std::string>();
   auto* projects = app.add_subcommand("projects", "List the projects: name, comment, type");
   projects->add_option("--type", *typeFilter, "Only projects of this type (label or name)");
-  projects->parse_complete_callback([&chosen, typeFilter] {
-    chosen = [typeFilter](const GlobalOptions& o, std::ostream& out) {
-      return ListProjectsCommand(o, out, *typeFilter);
-    };
+  WhenChosen(projects, chosen, [typeFilter](const GlobalOptions& o, std::ostream& out) {
+    return ListProjectsCommand(o, out, *typeFilter);
   });
 
   auto names = std::make_shared<std::pair<std::string, std::string>>();
   auto* create = app.add_subcommand("new", "Create a project (type VM1X, then see 'settings')");
   create->add_option("NAME", names->first)->required();
-  create->parse_complete_callback([&chosen, names] {
-    chosen = [names](const GlobalOptions& o, std::ostream&) {
-      auto workspace = Workspace::open(o.workDir);
-      return workspace && workspace->session().newProject(names->first) ? 0 : kFailed;
-    };
+  WhenChosen(create, chosen, [names](const GlobalOptions& o, std::ostream&) {
+    return OnSession(o, [&](app::ProjectSession& s) { return s.newProject(names->first); });
   });
 
   auto change = std::make_shared<SettingsChange>();
@@ -93,30 +83,22 @@ void AddProjectCommands(CLI::App& app, CommandAction& chosen) {
   settings->add_option("--comment", change->comment, "The new comment");
   settings->add_option("--type", change->type, "The new controller type (label or name)");
   settings->add_option("--rename", change->rename, "The new name");
-  settings->parse_complete_callback([&chosen, change] {
-    chosen = [change](const GlobalOptions& o, std::ostream&) {
-      return SettingsCommand(o, *change);
-    };
+  WhenChosen(settings, chosen, [change](const GlobalOptions& o, std::ostream&) {
+    return OnSession(o, [&](app::ProjectSession& s) { return ApplySettings(s, *change); });
   });
 
   auto* remove = app.add_subcommand("delete", "Delete a project (asks first)");
   remove->add_option("NAME", names->first)->required();
-  remove->parse_complete_callback([&chosen, names] {
-    chosen = [names](const GlobalOptions& o, std::ostream&) {
-      auto workspace = Workspace::open(o.workDir);
-      return workspace && workspace->session().deleteProject(names->first) ? 0 : kFailed;
-    };
+  WhenChosen(remove, chosen, [names](const GlobalOptions& o, std::ostream&) {
+    return OnSession(o, [&](app::ProjectSession& s) { return s.deleteProject(names->first); });
   });
 
   auto* copy = app.add_subcommand("copy", "Copy a project to a new name");
   copy->add_option("NAME", names->first)->required();
   copy->add_option("NEW", names->second)->required();
-  copy->parse_complete_callback([&chosen, names] {
-    chosen = [names](const GlobalOptions& o, std::ostream&) {
-      auto workspace = Workspace::open(o.workDir);
-      return workspace && workspace->session().copyProject(names->first, names->second) ? 0
-                                                                                        : kFailed;
-    };
+  WhenChosen(copy, chosen, [names](const GlobalOptions& o, std::ostream&) {
+    return OnSession(
+        o, [&](app::ProjectSession& s) { return s.copyProject(names->first, names->second); });
   });
 }
 

@@ -20,7 +20,6 @@ namespace zel::zelc {
 
 namespace {
 
-constexpr int kFailed = 1;
 using Values = app::ControllerSettingsValues;
 
 std::optional<int> ParseInt(std::string_view text) {
@@ -210,10 +209,8 @@ void AddSettingsCommands(CLI::App& app, CommandAction& chosen) {
   sub->add_option("--set", args->assignments, "KEY=VALUE, checked as the dialog checks it")
       ->allow_extra_args(false);
   sub->add_flag("--summary", args->summary, "Print the settings summary");
-  sub->parse_complete_callback([&chosen, args] {
-    chosen = [args](const GlobalOptions& o, std::ostream& out) {
-      return SettingsCommand(o, out, *args);
-    };
+  WhenChosen(sub, chosen, [args](const GlobalOptions& o, std::ostream& out) {
+    return SettingsCommand(o, out, *args);
   });
 }
 

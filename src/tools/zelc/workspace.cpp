@@ -33,6 +33,12 @@ std::unique_ptr<Workspace> Workspace::open(const fs::path& workDir) {
       new Workspace(workDir, platform::ResolvePathNoCase(projectDirectory)));
 }
 
+int OnSession(const GlobalOptions& options,
+              const std::function<bool(app::ProjectSession&)>& operation) {
+  auto workspace = Workspace::open(options.workDir);
+  return workspace && operation(workspace->session()) ? 0 : kFailed;
+}
+
 bool Workspace::openForChange(std::string_view name) {
   return m_session.openProject(name);
 }

@@ -3,6 +3,7 @@
 // it names, and the project session over that directory.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "app/preferences.h"
 #include "app/project_session.h"
+#include "tools/zelc/commands.h"
 
 namespace zel::zelc {
 
@@ -39,6 +41,10 @@ class Workspace {
   app::Preferences m_preferences;
   app::ProjectSession m_session;
 };
+
+// Runs `operation` on the session of the workspace in `options`; the exit status.
+int OnSession(const GlobalOptions& options,
+              const std::function<bool(app::ProjectSession&)>& operation);
 
 // Reports a failure of the command line itself the way the cores report theirs.
 void ReportError(std::string_view text);

@@ -8,9 +8,9 @@
 
 namespace zel::zelc {
 
-namespace {
-constexpr int kUsageError = 2;
-}  // namespace
+void WhenChosen(CLI::App* sub, CommandAction& chosen, CommandAction action) {
+  sub->parse_complete_callback([&chosen, action = std::move(action)] { chosen = action; });
+}
 
 int RunZelc(int argc, char** argv, std::ostream& out) {
   CLI::App app{"zelc: ZEL projects, modules and controller settings from the command line"};
