@@ -15,9 +15,17 @@ if [ ! -d "$work" ]; then
   cp -r demo "$work"
 fi
 zelc="$PWD/build/bin/zelc"
+zel="$PWD/build/bin/zel"
 cd "$work"
 
-# The desktop program is not built yet; until it is, tour the workspace headlessly.
+# The desktop program needs a display; without one, tour the workspace headlessly.
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec "$zel"
+fi
+echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set): zel cannot show its"
+echo "windows here, so this is a tour of the demo workspace with the command-line zelc."
+echo "Pictures of zel's windows are in docs/screenshots/ (scripts/screenshots.sh)."
+echo
 echo "== Projects in $(pwd)"
 "$zelc" projects
 for name in $("$zelc" projects | cut -f1); do

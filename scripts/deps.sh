@@ -8,6 +8,7 @@ ZEL_PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev
   clang libclang-rt-14-dev
   xdg-utils
+  qt6-base-dev
 )
 
 zel_missing_packages() {

@@ -1,0 +1,34 @@
+#include "ui/document_window.h"
+
+#include "ui/stored_text.h"
+#include "ui/window_geometry.h"
+
+namespace zel::ui {
+
+DocumentWindow::DocumentWindow(app::WindowKind kind, QString name, QWidget* content)
+    : m_kind(kind), m_name(std::move(name)) {
+  setWidget(content);
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(FromStored(app::WindowInfo(kind).title));
+}
+
+app::WindowPlacement DocumentWindow::placement() const {
+  const QRect normal = m_normal.isValid() ? m_normal : geometry();
+  return PlacementOf(normal, windowState());
+}
+
+void DocumentWindow::moveEvent(QMoveEvent* event) {
+  QMdiSubWindow::moveEvent(event);
+  rememberNormal();
+}
+
+void DocumentWindow::resizeEvent(QResizeEvent* event) {
+  QMdiSubWindow::resizeEvent(event);
+  rememberNormal();
+}
+
+void DocumentWindow::rememberNormal() {
+  if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) m_normal = geometry();
+}
+
+}  // namespace zel::ui

@@ -1,0 +1,154 @@
+// The main frame's commands: each opens the dialog that presents a core operation.
+
+#include <QStatusBar>
+
+#include "app/controller_settings.h"
+#include "app/documentation_open.h"
+#include "app/module_ops.h"
+#include "app/project_messages.h"
+#include "ui/controller_settings_dialog.h"
+#include "ui/document_window.h"
+#include "ui/help.h"
+#include "ui/main_frame.h"
+#include "ui/message_window.h"
+#include "ui/module_list_dialog.h"
+#include "ui/new_program_dialog.h"
+#include "ui/preferences_dialog.h"
+#include "ui/project_explorer_dialog.h"
+#include "ui/project_name_dialog.h"
+#include "ui/project_settings_dialog.h"
+#include "ui/project_tree.h"
+#include "ui/stored_text.h"
+
+namespace zel::ui {
+
+void MainFrame::newProject() {
+  if (!m_session) return;
+  QString created;
+  ProjectNameDialog dialog(
+      *m_session, tr("New Project"), {},
+      [&](const QString& name) {
+        // The core refuses bad names with their message; a failure
+        // after the directory exists ends the dialog.
+        const bool existedBefore = m_session->isProject(ToStored(name));
+        if (m_session->newProject(ToStored(name))) {
+          created = name;
+          return true;
+        }
+        return !existedBefore && m_session->isProject(ToStored(name));
+      },
+      this);
+  if (dialog.exec() != QDialog::Accepted || created.isEmpty()) return;
+  ProjectSettingsDialog settings(*m_session, created, this);
+  settings.exec();
+}
+
+void MainFrame::openProjectDialog() {
+  if (!m_session) return;
+  ProjectNameDialog dialog(
+      *m_session, tr("Open Project"), {},
+      [this](const QString& name) {
+        if (!m_session->isProject(ToStored(name))) {
+          app::TellUser(app::kMsgProjectNotFound);
+          return false;
+        }
+        m_session->openProject(ToStored(name));
+        return true;
+      },
+      this);
+  dialog.exec();
+}
+
+bool MainFrame::closeProjectCommand() {
+  return m_session && m_session->closeProject();
+}
+
+void MainFrame::projectSettings() {
+  if (!projectOpen()) return;
+  ProjectSettingsDialog dialog(*m_session, FromStored(m_session->model().name()), this);
+  dialog.exec();
+}
+
+void MainFrame::exploreProjects() {
+  if (!m_session) return;
+  ProjectExplorerDialog::Commands commands;
+  commands.newProject = [this] {
+    newProject();
+    return projectOpen() ? FromStored(m_session->model().name()) : QString();
+  };
+  commands.settings = [this](const QString& project) {
+    ProjectSettingsDialog dialog(*m_session, project, this);
+    dialog.exec();
+    return dialog.project();
+  };
+  ProjectExplorerDialog dialog(*m_session, std::move(commands), this);
+  dialog.exec();
+}
+
+void MainFrame::openRecent(int index) {
+  if (m_session && index >= 0) m_session->openRecent(static_cast<std::size_t>(index));
+  updateRecentMenu();
+}
+
+void MainFrame::preferencesDialog() {
+  const app::ProjectFile* project = projectOpen() ? &m_session->model().file() : nullptr;
+  PreferencesDialog dialog(m_preferences, project, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const auto& outcome = dialog.outcome();
+  if (outcome.newProjectDirectory) changeProjectDirectory(*outcome.newProjectDirectory);
+}
+
+void MainFrame::controllerSettings() {
+  if (!projectOpen()) return;
+  ControllerSettingsDialog dialog(app::ControllerSettings(m_session->model().file()), this);
+  dialog.exec();
+}
+
+void MainFrame::projectDocumentation() {
+  if (projectOpen()) app::OpenProjectDocumentation(m_session->model().file());
+}
+
+void MainFrame::insertModule(std::optional<app::ModuleKind> kind) {
+  if (!projectOpen()) return;
+  NewProgramDialog dialog(m_session->model(), this, kind, this);
+  dialog.exec();
+}
+
+void MainFrame::openProgram() {
+  if (!projectOpen()) return;
+  ModuleListDialog dialog(ModuleListDialog::Mode::Open, m_session->model(), this, this);
+  dialog.exec();
+}
+
+void MainFrame::deleteProgram() {
+  if (!projectOpen()) return;
+  ModuleListDialog dialog(ModuleListDialog::Mode::Delete, m_session->model(), this, this);
+  dialog.exec();
+}
+
+void MainFrame::selectForDownload() {
+  if (!projectOpen()) return;
+  ModuleListDialog dialog(ModuleListDialog::Mode::SelectForDownload, m_session->model(), this,
+                          this);
+  dialog.exec();
+}
+
+void MainFrame::properties() {
+  if (ProjectTree* tree = projectTree();
+      tree && m_mdi->activeSubWindow() && m_mdi->activeSubWindow()->widget() == tree) {
+    tree->propertiesOfCurrent();
+  }
+}
+
+void MainFrame::helpTopics() {
+  OpenHelpTopics();
+}
+
+void MainFrame::copy() {
+  QMdiSubWindow* active = m_mdi->activeSubWindow();
+  if (auto* messages = active ? qobject_cast<MessageWindow*>(active->widget()) : nullptr) {
+    messages->copyMessages();
+  }
+}
+
+}  // namespace zel::ui

@@ -1,0 +1,122 @@
+#pragma once
+// The main frame: menus, toolbar, status bar and the child windows of the one open
+// project. It presents the project operations (it is their ShellHooks) and keeps the
+// window registry's windows; all logic stays in the cores.
+
+#include <QMainWindow>
+#include <QMdiArea>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/message_service.h"
+#include "app/preferences.h"
+#include "app/project_session.h"
+#include "app/shell_hooks.h"
+#include "app/stl_bar_state.h"
+#include "app/window_list.h"
+#include "app/window_registry.h"
+#include "platform/messages.h"
+#include "ui/main_actions.h"
+
+namespace zel::ui {
+
+class DocumentWindow;
+class MessageWindow;
+class ProjectTree;
+
+class MainFrame : public QMainWindow, public app::ShellHooks {
+  Q_OBJECT
+
+ public:
+  explicit MainFrame(app::Preferences preferences, QWidget* parent = nullptr);
+  ~MainFrame() override;
+
+  // Start-up, in this order after construction.
+  void applyStoredPlacement();   // "MAIN_WINDOW" and "STL_BAR" on the same screen size
+  bool setUpProjectDirectory();  // false: no valid project directory, the program ends
+  void reopenLastProject();      // "PROJECT_CUR"
+
+  const app::Preferences& preferences() const { return m_preferences; }
+  app::ProjectSession* session() { return m_session.get(); }
+  const MainActions& actions() const { return m_actions; }
+  QMdiArea* mdiArea() const { return m_mdi; }
+  app::StlBarState stlBar() const { return m_stlBar; }
+  // While a build or a compilation runs the project commands wait.
+  void setBusy(bool busy);
+
+  // The window registry.
+  bool openWindowByName(std::string_view name);
+  DocumentWindow* openWindow(const app::WindowTarget& target);
+  DocumentWindow* findWindow(app::WindowKind kind, const QString& name = {}) const;
+  std::vector<DocumentWindow*> documentWindows() const;
+  MessageWindow* showMessageWindow(bool activate);
+  ProjectTree* projectTree() const;
+  DocumentWindow* showProjectTree(bool resetPlacement);
+
+  // Commands.
+  void newProject();
+  void openProjectDialog();
+  bool closeProjectCommand();
+  void projectSettings();
+  void exploreProjects();
+  void openRecent(int index);
+  void preferencesDialog();
+  void controllerSettings();
+  void projectDocumentation();
+  void insertModule(std::optional<app::ModuleKind> kind);
+  void openProgram();
+  void deleteProgram();
+  void selectForDownload();
+  void properties();
+  void helpTopics();
+  void copy();
+  // Switches to another project directory (the preferences changed it).
+  void changeProjectDirectory(const std::filesystem::path& dir);
+
+  // ShellHooks
+  bool saveModifiedDocuments() override;
+  void saveWindows(const app::ProjectModel& model) override;
+  void closeAllDocuments() override;
+  void restoreWindows(const app::ProjectModel& model) override;
+  void projectChanged(const app::ProjectModel& model) override;
+  void resetProjectTreePlacement() override;
+  void openModule(const app::ModuleRecord& module) override;
+  void closeModuleEditor(const app::ModuleRecord& module) override;
+  void moduleRenamed(const app::ModuleRecord& from, const app::ModuleRecord& to) override;
+
+  // What the exit writes, also used by the tests.
+  bool writeExitState();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void createActions();
+  void createMenus();
+  void createToolBar();
+  void updateActions();
+  void updateRecentMenu();
+  void updateTitle();
+  void createSession(std::filesystem::path dir);
+  void attachMessageWindow(app::MessageWindowService& service);
+  DocumentWindow* addWindow(app::WindowKind kind, const QString& name, QWidget* content);
+  void noteUnavailable(std::string_view what);
+  bool projectOpen() const;
+
+  app::Preferences m_preferences;
+  std::unique_ptr<app::ProjectSession> m_session;
+  QMdiArea* m_mdi = nullptr;
+  MainActions m_actions;
+  app::StlBarState m_stlBar;
+  bool m_busy = false;
+  // Answers "I_am_a_ZEL_program" with 1, so other programs can recognise this frame.
+  platform::MessageTarget m_identity;
+  // Remembered editors this program cannot show yet: kept so closing the project
+  // writes them back instead of forgetting them.
+  std::vector<app::WindowSnapshot> m_keptDocuments;
+};
+
+}  // namespace zel::ui

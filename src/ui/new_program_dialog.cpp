@@ -1,0 +1,42 @@
+#include "ui/new_program_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QVBoxLayout>
+
+#include "app/module_ops.h"
+
+namespace zel::ui {
+
+namespace {
+
+app::ModuleEntry Preset(std::optional<app::ModuleKind> kind) {
+  app::ModuleEntry entry;
+  if (kind) entry.kind = *kind;
+  return entry;
+}
+
+}  // namespace
+
+NewProgramDialog::NewProgramDialog(app::ProjectModel& model, app::ShellHooks* hooks,
+                                   std::optional<app::ModuleKind> kind, QWidget* parent)
+    : QDialog(parent),
+      m_model(model),
+      m_hooks(hooks),
+      m_fields(new ModuleEntryFields(Preset(kind), this)) {
+  setWindowTitle(tr("New Program"));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(m_fields);
+  layout->addWidget(buttons);
+  resize(420, 180);
+  connect(buttons, &QDialogButtonBox::accepted, this, &NewProgramDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &NewProgramDialog::reject);
+}
+
+void NewProgramDialog::accept() {
+  const auto result = app::ModuleOperations(m_model, m_hooks).insertModule(m_fields->entry());
+  if (result.keepDialogOpen()) return;
+  QDialog::accept();
+}
+
+}  // namespace zel::ui

@@ -1,0 +1,15 @@
+#include "ui/stored_text.h"
+
+#include "platform/system.h"
+
+namespace zel::ui {
+
+QString FromStored(std::string_view bytes) {
+  return QString::fromStdString(platform::Cp1252ToUtf8(bytes));
+}
+
+std::string ToStored(const QString& text) {
+  return platform::Utf8ToCp1252(text.toStdString());
+}
+
+}  // namespace zel::ui

@@ -1,0 +1,126 @@
+// The main frame's commands, their enabling and the windows a project remembers.
+
+#include <gtest/gtest.h>
+
+#include "app/message_service.h"
+#include "ui/document_window.h"
+#include "ui/frame_title.h"
+#include "ui/project_tree.h"
+#include "ui_workspace.h"
+
+namespace zel::ui::testing {
+namespace {
+
+TEST(MainFrame, ProjectCommandsFollowTheOpenProjectAndABusyBuild) {
+  UiWorkspace ws;
+  ASSERT_TRUE(ws.start());
+  const MainActions& a = ws.frame().actions();
+  const std::vector<QAction*> projectCommands = {
+      a.closeProject, a.projectSettings, a.projectTree,   a.controllerSettings,
+      a.newProgram,   a.programOpen,     a.programDelete, a.selectForDownload};
+  for (QAction* action : projectCommands)
+    EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
+  ws.frame().setBusy(true);
+  for (QAction* action : projectCommands)
+    EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+  EXPECT_FALSE(a.newProject->isEnabled());
+  ws.frame().setBusy(false);
+  ASSERT_TRUE(ws.frame().closeProjectCommand());
+  for (QAction* action : projectCommands)
+    EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+  EXPECT_TRUE(a.newProject->isEnabled());
+  EXPECT_TRUE(a.openProject->isEnabled());
+  EXPECT_EQ(ws.frame().windowTitle(), "ZEL");
+}
+
+TEST(MainFrame, LaterCommandsAreShownDisabledWithTheirAccelerators) {
+  UiWorkspace ws;
+  ASSERT_TRUE(ws.start());
+  const MainActions& a = ws.frame().actions();
+  const std::vector<std::pair<QAction*, QKeySequence>> rows = {
+      {a.makeProject, QKeySequence(Qt::Key_F7)}, {a.compile, QKeySequence(Qt::CTRL | Qt::Key_F7)},
+      {a.download, QKeySequence(Qt::Key_F5)},    {a.update, QKeySequence(Qt::CTRL | Qt::Key_F5)},
+      {a.allocationList, QKeySequence()},        {a.library, QKeySequence()},
+  };
+  for (const auto& [action, key] : rows) {
+    EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+    EXPECT_EQ(action->shortcut(), key) << action->text().toStdString();
+  }
+}
+
+TEST(MainFrame, ClosingAndReopeningRestoresTheTreeWhereItWas) {
+  UiWorkspace ws;
+  ASSERT_TRUE(ws.start());
+  DocumentWindow* tree = ws.frame().showProjectTree(false);
+  ASSERT_NE(tree, nullptr);
+  tree->setGeometry(30, 40, 300, 200);
+  ASSERT_TRUE(ws.frame().closeProjectCommand());
+  EXPECT_EQ(ws.frame().findWindow(app::WindowKind::ProjectTree), nullptr);
+  EXPECT_EQ(ws.projectValue("DEMO", "WINDOWS", "ProjectTree"), "0,1,-1,-1,-1,-1,30,40,330,240");
+  ASSERT_TRUE(ws.frame().session()->openProject("DEMO"));
+  DocumentWindow* again = ws.frame().findWindow(app::WindowKind::ProjectTree);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(again->geometry(), QRect(30, 40, 300, 200));
+}
+
+TEST(MainFrame, RemembersEditorsItCannotShowYet) {
+  UiWorkspace ws;
+  platform::WriteProfileString(ws.projectFile("DEMO"), "WINDOWS", "CZ0P01V1.awl",
+                               "0,1,-1,-1,-1,-1,5,6,105,106");
+  ASSERT_TRUE(ws.start());
+  ASSERT_TRUE(ws.frame().closeProjectCommand());
+  EXPECT_EQ(ws.projectValue("DEMO", "WINDOWS", "CZ0P01V1.awl"), "0,1,-1,-1,-1,-1,5,6,105,106");
+}
+
+TEST(MainFrame, UnknownWindowNameFailsWithTheProgramMessage) {
+  UiWorkspace ws;
+  ASSERT_TRUE(ws.start());
+  EXPECT_FALSE(ws.frame().openWindowByName("CZ0P42V1.awl"));
+  EXPECT_EQ(ws.answers().texts(),
+            std::vector<std::string>{"'CZ0P42V1.awl'\n\nFailed to open this program."});
+  EXPECT_TRUE(ws.frame().openWindowByName("projecttree"));
+  EXPECT_NE(ws.frame().projectTree(), nullptr);
+}
+
+TEST(MainFrame, ResetTreePlacementUsesTheDefault) {
+  UiWorkspace ws;
+  ASSERT_TRUE(ws.start());
+  DocumentWindow* tree = ws.frame().showProjectTree(false);
+  tree->setGeometry(100, 100, 400, 400);
+  ws.frame().actions().projectTree->trigger();
+  EXPECT_EQ(tree->geometry(), QRect(0, 0, 250, 350));
+}
+
+TEST(MainFrame, AProjectWithoutRememberedWindowsShowsItsTree) {
+  UiWorkspace ws;
+  ASSERT_TRUE(ws.start());
+  DocumentWindow* tree = ws.frame().findWindow(app::WindowKind::ProjectTree);
+  ASSERT_NE(tree, nullptr);
+  EXPECT_EQ(tree->geometry(), QRect(0, 0, 250, 350));
+}
+
+TEST(MainFrame, AnswersTheIdentityQuestionOfOtherPrograms) {
+  UiWorkspace ws;
+  ASSERT_TRUE(ws.start());
+  bool answered = false;
+  for (platform::TargetId id = 1; id < 4096 && !answered; ++id) {
+    if (!platform::TargetExists(id) || platform::TargetThread(id) != platform::CurrentThreadId())
+      continue;
+    answered =
+        platform::DispatchMessage({id, platform::RegisterMessage("I_am_a_ZEL_program"), 0, 0}) == 1;
+  }
+  EXPECT_TRUE(answered);
+}
+
+TEST(FrameTitle, NamesProjectCommentAndTypeLabel) {
+  UiWorkspace ws;
+  platform::WriteProfileString(ws.projectFile("PUMPS"), "PROJECT", "TARGET", "RUD2");
+  ASSERT_TRUE(ws.start());
+  ASSERT_TRUE(ws.frame().session()->openProject("PUMPS"));
+  const std::string comment = ws.projectValue("PUMPS", "PROJECT", "COMMENT");
+  EXPECT_EQ(FrameTitle(ws.frame().session()->model()),
+            "ZEL - PUMPS (" + comment + ") - RUD Standard");
+}
+
+}  // namespace
+}  // namespace zel::ui::testing

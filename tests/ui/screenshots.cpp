@@ -1,0 +1,76 @@
+// Saves pictures of the main windows for the README: run in a copy of the demo
+// workspace on the offscreen platform, with the directory for the PNG files as argument.
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <filesystem>
+#include <iostream>
+
+#include "app/message_service.h"
+#include "app/startup.h"
+#include "platform/message_box.h"
+#include "ui/controller_settings_dialog.h"
+#include "ui/document_window.h"
+#include "ui/main_frame.h"
+#include "ui/preferences_dialog.h"
+#include "ui/program_properties_dialog.h"
+#include "ui/project_explorer_dialog.h"
+#include "ui/project_tree.h"
+
+namespace {
+
+using namespace zel;
+
+bool Save(QWidget& widget, const QString& dir, const QString& name) {
+  widget.show();
+  QApplication::processEvents();
+  const QString file = QDir(dir).filePath(name + ".png");
+  if (!widget.grab().save(file)) {
+    std::cerr << "cannot write " << file.toStdString() << "\n";
+    return false;
+  }
+  std::cout << file.toStdString() << "\n";
+  return true;
+}
+
+void FillMessageWindow(ui::MainFrame& frame) {
+  frame.showMessageWindow(false);
+  app::PrintMessage("INFO: Project DEMO opened.\r\n");
+  app::PrintMessage("INFO: 4 programs, 1 CMP, 1 CFM; 5 selected for download.\r\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  if (argc != 2) {
+    std::cerr << "usage: ui_screenshots OUTPUT_DIRECTORY (run in a workspace)\n";
+    return 2;
+  }
+  const QString out = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(out);
+  platform::SetMessageBoxHost(std::make_shared<platform::ConsoleHost>());
+  ui::MainFrame frame(app::BeginStartup(std::filesystem::current_path()));
+  frame.resize(1100, 720);
+  if (!frame.setUpProjectDirectory()) return 1;
+  frame.reopenLastProject();
+  frame.show();
+  if (ui::DocumentWindow* tree = frame.showProjectTree(false)) tree->setGeometry(0, 0, 360, 400);
+  FillMessageWindow(frame);
+  bool ok = Save(frame, out, "main_frame");
+  app::ProjectModel& model = frame.session()->model();
+  ui::ControllerSettingsDialog settings(app::ControllerSettings(model.file()), &frame);
+  ok = Save(settings, out, "controller_settings") && ok;
+  ui::PreferencesDialog preferences(frame.preferences(), &model.file(), &frame);
+  preferences.pages()->setCurrentIndex(1);
+  ok = Save(preferences, out, "preferences") && ok;
+  ui::ProjectExplorerDialog explorer(*frame.session(), {}, &frame);
+  ok = Save(explorer, out, "project_explorer") && ok;
+  if (!model.modules().empty()) {
+    ui::ProgramPropertiesDialog properties(model, model.modules().front().fileName, &frame, &frame);
+    ok = Save(properties, out, "program_properties") && ok;
+  }
+  frame.session()->closeProject();
+  return ok ? 0 : 1;
+}

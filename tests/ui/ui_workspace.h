@@ -1,0 +1,57 @@
+#pragma once
+// A copy of the demo workspace in a temporary directory with the main frame started
+// in it, and scripted answers for every message box.
+
+#include <QApplication>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/preferences.h"
+#include "platform/profile.h"
+#include "support/scripted_answers.h"
+#include "support/temp_dir.h"
+#include "ui/main_frame.h"
+
+namespace zel::ui::testing {
+
+namespace fs = std::filesystem;
+
+class UiWorkspace {
+ public:
+  UiWorkspace();  // the demo's "ZEL.INI" and "Projects"
+  ~UiWorkspace();
+
+  const fs::path& dir() const { return m_dir.path(); }
+  fs::path projects() const { return m_dir.path() / "Projects"; }
+  fs::path iniFile() const { return m_dir.path() / "ZEL.INI"; }
+  fs::path projectFile(const std::string& name) const { return projects() / name / "Project.FW4"; }
+  std::string pref(const std::string& key) const {
+    return platform::ReadProfileString(iniFile(), "PREFERENCES", key, "");
+  }
+  std::string projectValue(const std::string& project, const std::string& section,
+                           const std::string& key) const {
+    return platform::ReadProfileString(projectFile(project), section, key, "");
+  }
+  app::Preferences preferences() const { return app::Preferences(dir()); }
+  test::ScriptedAnswers& answers() { return m_answers; }
+
+  // Runs the start-up of the program; false when it would end.
+  bool start();
+  MainFrame& frame() { return *m_frame; }
+  void dropFrame() { m_frame.reset(); }
+
+ private:
+  test::TempDir m_dir;
+  test::ScriptedAnswers m_answers;
+  std::unique_ptr<MainFrame> m_frame;
+};
+
+// Acts on the next modal dialog as soon as it shows, so exec() returns.
+void WhenModal(std::function<void(QWidget&)> act);
+
+// Lets queued calls and posted messages run.
+void ProcessEvents();
+
+}  // namespace zel::ui::testing
