@@ -41,6 +41,9 @@ struct ShowCase {
   std::string display;
 };
 
+// Test names show the line, not the bytes of the struct.
+void PrintTo(const ShowCase& c, std::ostream* out) { *out << c.stored; }
+
 class StlDisplayCases : public ::testing::TestWithParam<ShowCase> {};
 
 TEST_P(StlDisplayCases, ShowsTheLine) {

@@ -17,6 +17,9 @@ struct StoreCase {
   Lines stored;
 };
 
+// Test names show the line, not the bytes of the struct.
+void PrintTo(const StoreCase& c, std::ostream* out) { *out << c.display; }
+
 class StlStoreCases : public ::testing::TestWithParam<StoreCase> {};
 
 TEST_P(StlStoreCases, StoresTheLine) {
@@ -73,6 +76,8 @@ struct FailCase {
   std::string display;
   std::string rejected;
 };
+
+void PrintTo(const FailCase& c, std::ostream* out) { *out << c.display; }
 
 class StlStoreFailures : public ::testing::TestWithParam<FailCase> {};
 
