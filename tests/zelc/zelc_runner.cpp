@@ -15,12 +15,12 @@ DemoWorkspace::DemoWorkspace() : m_dir(m_temp / "workspace") {
   fs::copy(ZEL_DEMO_DIR, m_dir, fs::copy_options::recursive);
 }
 
-ZelcResult DemoWorkspace::run(const std::vector<std::string>& args) const {
+ZelcResult DemoWorkspace::run(const std::vector<std::string>& args, const fs::path& input) const {
   const fs::path outFile = m_temp / "zelc.out";
   const fs::path errFile = m_temp / "zelc.err";
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0644);
   posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,

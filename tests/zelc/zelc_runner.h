@@ -22,8 +22,9 @@ class DemoWorkspace {
 
   const std::filesystem::path& dir() const { return m_dir; }
   std::filesystem::path project(const std::string& name) const { return m_dir / "Projects" / name; }
-  // zelc with the given arguments, run in the workspace directory.
-  ZelcResult run(const std::vector<std::string>& args) const;
+  // zelc with the given arguments, run in the workspace directory; stdin reads `input`.
+  ZelcResult run(const std::vector<std::string>& args,
+                 const std::filesystem::path& input = "/dev/null") const;
 
  private:
   test::TempDir m_temp;  // the workspace and the captured output of each run

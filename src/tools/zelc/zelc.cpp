@@ -27,6 +27,9 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
   AddProjectCommands(app, chosen);
   AddModuleCommands(app, chosen);
   AddSettingsCommands(app, chosen);
+  AddAllocationCommands(app, chosen);
+  AddCheckCommands(app, chosen);
+  AddStlTextCommands(app, chosen);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
