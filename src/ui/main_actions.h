@@ -24,7 +24,11 @@ struct MainActions {
   QAction* printProject = nullptr;
   QAction* exit = nullptr;
   // Edit
+  QAction* cut = nullptr;
   QAction* copy = nullptr;
+  QAction* paste = nullptr;
+  QAction* find = nullptr;
+  QAction* replace = nullptr;
   // View
   QMenu* viewMenu = nullptr;
   QAction* projectTree = nullptr;

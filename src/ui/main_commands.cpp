@@ -6,6 +6,7 @@
 #include "app/documentation_open.h"
 #include "app/module_ops.h"
 #include "app/project_messages.h"
+#include "ui/allocation_list_view.h"
 #include "ui/controller_settings_dialog.h"
 #include "ui/document_window.h"
 #include "ui/help.h"
@@ -134,8 +135,10 @@ void MainFrame::selectForDownload() {
 }
 
 void MainFrame::properties() {
-  if (ProjectTree* tree = projectTree();
-      tree && m_mdi->activeSubWindow() && m_mdi->activeSubWindow()->widget() == tree) {
+  if (AllocationListView* list = activeAllocationList()) {
+    list->propertiesOfCurrent();
+  } else if (ProjectTree* tree = projectTree();
+             tree && m_mdi->activeSubWindow() && m_mdi->activeSubWindow()->widget() == tree) {
     tree->propertiesOfCurrent();
   }
 }
@@ -144,11 +147,34 @@ void MainFrame::helpTopics() {
   OpenHelpTopics();
 }
 
+// Insert Operand belongs to the allocation list; from the menu it opens the list first.
+void MainFrame::insertOperand() {
+  if (!projectOpen()) return;
+  openWindow({app::WindowKind::AllocList, std::nullopt});
+  if (AllocationListView* list = allocationList()) list->insertOperand();
+}
+
+void MainFrame::cut() {
+  if (AllocationListView* list = activeAllocationList()) list->cut();
+}
+
 void MainFrame::copy() {
+  if (AllocationListView* list = activeAllocationList()) {
+    list->copy();
+    return;
+  }
   QMdiSubWindow* active = m_mdi->activeSubWindow();
   if (auto* messages = active ? qobject_cast<MessageWindow*>(active->widget()) : nullptr) {
     messages->copyMessages();
   }
+}
+
+void MainFrame::paste() {
+  if (AllocationListView* list = activeAllocationList()) list->paste();
+}
+
+void MainFrame::find(bool replace) {
+  if (AllocationListView* list = activeAllocationList()) list->showFindDialog(replace);
 }
 
 }  // namespace zel::ui

@@ -23,6 +23,7 @@
 
 namespace zel::ui {
 
+class AllocationListView;
 class DocumentWindow;
 class MessageWindow;
 class ProjectTree;
@@ -54,6 +55,9 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   std::vector<DocumentWindow*> documentWindows() const;
   MessageWindow* showMessageWindow(bool activate);
   ProjectTree* projectTree() const;
+  AllocationListView* allocationList() const;
+  // The allocation list of the active window, when that is the one active.
+  AllocationListView* activeAllocationList() const;
   DocumentWindow* showProjectTree(bool resetPlacement);
 
   // Commands.
@@ -72,7 +76,11 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void selectForDownload();
   void properties();
   void helpTopics();
+  void insertOperand();
+  void cut();
   void copy();
+  void paste();
+  void find(bool replace);
   // Switches to another project directory (the preferences changed it).
   void changeProjectDirectory(const std::filesystem::path& dir);
 
@@ -103,6 +111,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void createSession(std::filesystem::path dir);
   void attachMessageWindow(app::MessageWindowService& service);
   DocumentWindow* addWindow(app::WindowKind kind, const QString& name, QWidget* content);
+  DocumentWindow* createAllocationList();
   void noteUnavailable(std::string_view what);
   bool projectOpen() const;
 

@@ -7,6 +7,7 @@
 #include <QToolBar>
 
 #include "app/recent_projects.h"
+#include "ui/allocation_list_view.h"
 #include "ui/document_window.h"
 #include "ui/main_frame.h"
 #include "ui/message_window.h"
@@ -44,9 +45,21 @@ void MainFrame::createActions() {
   a.projectSettings = make(tr("Settings..."), [this] { projectSettings(); });
   a.exploreProjects = make(tr("&Explore..."), [this] { exploreProjects(); });
   a.exit = make(tr("E&xit"), [this] { close(); });
+  a.cut = make(
+      tr("Cu&t"), [this] { cut(); }, QKeySequence::Cut);
   a.copy = make(
       tr("&Copy"), [this] { copy(); }, QKeySequence::Copy);
+  a.paste = make(
+      tr("&Paste"), [this] { paste(); }, QKeySequence::Paste);
+  a.find = make(
+      tr("&Find..."), [this] { find(false); }, QKeySequence::Find);
+  a.replace = make(
+      tr("R&eplace..."), [this] { find(true); }, QKeySequence(Qt::CTRL | Qt::Key_H));
   a.projectTree = make(tr("Pro&ject Tree"), [this] { showProjectTree(true); });
+  a.allocationList = make(tr("&Allocation List"), [this] {
+    openWindow({app::WindowKind::AllocList, std::nullopt});
+  });
+  a.insertOperand = make(tr("&Operand..."), [this] { insertOperand(); });
   a.controllerSettings = make(tr("&Controller Settings"), [this] { controllerSettings(); });
   a.projectDocumentation = make(tr("Project &Documentation"), [this] { projectDocumentation(); });
   a.messageWindow = make(tr("&Message Window"), [this] { showMessageWindow(true); });
@@ -86,13 +99,13 @@ void MainFrame::createMenus() {
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
   Later(edit, tr("&Undo"), QKeySequence::Undo);
   edit->addSeparator();
-  Later(edit, tr("Cu&t"), QKeySequence::Cut);
-  edit->addAction(a.copy);
-  Later(edit, tr("&Paste"), QKeySequence::Paste);
+  edit->addActions({a.cut, a.copy, a.paste});
+  edit->addSeparator();
+  edit->addActions({a.find, a.replace});
 
   QMenu* view = menuBar()->addMenu(tr("&View"));
   view->addAction(a.projectTree);
-  a.allocationList = Later(view, tr("&Allocation List"));
+  view->addAction(a.allocationList);
   view->addAction(a.controllerSettings);
   a.driverConfiguration = Later(view, tr("Dri&ver Configuration"));
   a.ioConfiguration = Later(view, tr("&IO Configuration"));
@@ -115,7 +128,7 @@ void MainFrame::createMenus() {
   a.stlInstruction->setEnabled(false);
   a.moduleCall = Later(insert, tr("Module &Call..."));
   insert->addSeparator();
-  a.insertOperand = Later(insert, tr("&Operand..."));
+  insert->addAction(a.insertOperand);
   a.insertDriver = Later(insert, tr("&Driver..."));
   a.insertIoModule = Later(insert, tr("&IO Module..."));
 
@@ -203,16 +216,19 @@ void MainFrame::updateActions() {
   for (QAction* action : {a.newProject, a.openProject, a.exploreProjects}) {
     action->setEnabled(session);
   }
-  for (QAction* action : {a.closeProject, a.projectSettings, a.projectTree, a.controllerSettings,
-                          a.projectDocumentation, a.newProgram, a.newCmp, a.newCfm, a.programNew,
-                          a.programOpen, a.programDelete, a.selectForDownload}) {
+  for (QAction* action :
+       {a.closeProject, a.projectSettings, a.projectTree, a.controllerSettings,
+        a.projectDocumentation, a.allocationList, a.insertOperand, a.newProgram, a.newCmp, a.newCfm,
+        a.programNew, a.programOpen, a.programDelete, a.selectForDownload}) {
     action->setEnabled(open);
   }
   a.recentMenu->setEnabled(session && !a.recentMenu->isEmpty());
   QMdiSubWindow* active = m_mdi->activeSubWindow();
   const QWidget* content = active ? active->widget() : nullptr;
-  a.properties->setEnabled(open && qobject_cast<const ProjectTree*>(content));
-  a.copy->setEnabled(qobject_cast<const MessageWindow*>(content) != nullptr);
+  const bool allocation = qobject_cast<const AllocationListView*>(content) != nullptr;
+  a.properties->setEnabled(open && (allocation || qobject_cast<const ProjectTree*>(content)));
+  a.copy->setEnabled(allocation || qobject_cast<const MessageWindow*>(content) != nullptr);
+  for (QAction* action : {a.cut, a.paste, a.find, a.replace}) action->setEnabled(allocation);
 }
 
 void MainFrame::updateRecentMenu() {

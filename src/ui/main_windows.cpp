@@ -8,6 +8,7 @@
 #include "app/window_list.h"
 #include "platform/message_box.h"
 #include "platform/no_case.h"
+#include "ui/allocation_list_view.h"
 #include "ui/document_window.h"
 #include "ui/main_frame.h"
 #include "ui/message_window.h"
@@ -73,6 +74,9 @@ DocumentWindow* MainFrame::openWindow(const app::WindowTarget& target) {
       case app::WindowKind::ProjectTree:
         window = showProjectTree(false);
         break;
+      case app::WindowKind::AllocList:
+        window = createAllocationList();
+        break;
       case app::WindowKind::MessageWindow:
         showMessageWindow(true);
         window = findWindow(app::WindowKind::MessageWindow);
@@ -94,6 +98,26 @@ DocumentWindow* MainFrame::openWindow(const app::WindowTarget& target) {
 ProjectTree* MainFrame::projectTree() const {
   DocumentWindow* window = findWindow(app::WindowKind::ProjectTree);
   return window ? qobject_cast<ProjectTree*>(window->widget()) : nullptr;
+}
+
+AllocationListView* MainFrame::allocationList() const {
+  DocumentWindow* window = findWindow(app::WindowKind::AllocList);
+  return window ? qobject_cast<AllocationListView*>(window->widget()) : nullptr;
+}
+
+AllocationListView* MainFrame::activeAllocationList() const {
+  QMdiSubWindow* active = m_mdi->activeSubWindow();
+  return active ? qobject_cast<AllocationListView*>(active->widget()) : nullptr;
+}
+
+DocumentWindow* MainFrame::createAllocationList() {
+  if (!projectOpen()) return nullptr;
+  auto* view = new AllocationListView(m_session->model().directory());
+  DocumentWindow* window =
+      addWindow(app::WindowKind::AllocList,
+                FromStored(app::WindowInfo(app::WindowKind::AllocList).windowName), view);
+  window->resize(560, 380);
+  return window;
 }
 
 DocumentWindow* MainFrame::showProjectTree(bool resetPlacement) {

@@ -38,9 +38,11 @@ TEST(MainFrame, LaterCommandsAreShownDisabledWithTheirAccelerators) {
   ASSERT_TRUE(ws.start());
   const MainActions& a = ws.frame().actions();
   const std::vector<std::pair<QAction*, QKeySequence>> rows = {
-      {a.makeProject, QKeySequence(Qt::Key_F7)}, {a.compile, QKeySequence(Qt::CTRL | Qt::Key_F7)},
-      {a.download, QKeySequence(Qt::Key_F5)},    {a.update, QKeySequence(Qt::CTRL | Qt::Key_F5)},
-      {a.allocationList, QKeySequence()},        {a.library, QKeySequence()},
+      {a.makeProject, QKeySequence(Qt::Key_F7)},
+      {a.compile, QKeySequence(Qt::CTRL | Qt::Key_F7)},
+      {a.download, QKeySequence(Qt::Key_F5)},
+      {a.update, QKeySequence(Qt::CTRL | Qt::Key_F5)},
+      {a.library, QKeySequence()},
   };
   for (const auto& [action, key] : rows) {
     EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();

@@ -10,6 +10,7 @@
 #include "app/message_service.h"
 #include "app/startup.h"
 #include "platform/message_box.h"
+#include "ui/allocation_list_view.h"
 #include "ui/controller_settings_dialog.h"
 #include "ui/document_window.h"
 #include "ui/main_frame.h"
@@ -40,6 +41,18 @@ void FillMessageWindow(ui::MainFrame& frame) {
   app::PrintMessage("INFO: 4 programs, 1 CMP, 1 CFM; 5 selected for download.\r\n");
 }
 
+// The list in its own window, with the outputs selected and the operand order shown.
+bool SaveAllocationList(ui::MainFrame& frame, const QString& dir) {
+  ui::DocumentWindow* window = frame.openWindow({app::WindowKind::AllocList, std::nullopt});
+  ui::AllocationListView* view = frame.allocationList();
+  if (!window || !view) return false;
+  window->setGeometry(0, 0, 560, 400);
+  view->selectEntries({4, 5});
+  const bool ok = Save(*window, dir, "allocation_list");
+  delete window;
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,6 +72,7 @@ int main(int argc, char** argv) {
   if (ui::DocumentWindow* tree = frame.showProjectTree(false)) tree->setGeometry(0, 0, 360, 400);
   FillMessageWindow(frame);
   bool ok = Save(frame, out, "main_frame");
+  ok = SaveAllocationList(frame, out) && ok;
   app::ProjectModel& model = frame.session()->model();
   ui::ControllerSettingsDialog settings(app::ControllerSettings(model.file()), &frame);
   ok = Save(settings, out, "controller_settings") && ok;

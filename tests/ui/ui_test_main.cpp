@@ -6,9 +6,10 @@
 
 namespace {
 
-// The offscreen platform reports every window it cannot size by hints; that is noise.
+// The offscreen platform reports every window it cannot size by hints or raise; that is
+// noise.
 void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (text.contains("propagateSizeHints")) return;
+  if (text.contains("propagateSizeHints") || text.contains("does not support raise()")) return;
   qt_message_output(type, context, text);
 }
 
