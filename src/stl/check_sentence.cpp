@@ -24,6 +24,10 @@ bool SentenceChecker::fail(std::string_view message) {
   if (IsOperandToken(token.tokenClass)) {
     text += msg::kOperandSuffix;
     text += token.operand.display;
+  } else if (token.tokenClass == T::UnknownJumpTarget && !token.stored.empty()) {
+    // The label no STEP defines is named like an operand; a missing one has no name.
+    text += msg::kOperandSuffix;
+    text += token.stored;
   }
   m_errors.error(m_in.lineCounter(), text);
   return false;
@@ -102,15 +106,27 @@ void SentenceChecker::checkStep(ProgramKind kind) {
 }
 
 // if-sentence = IF condition THEN then-part [ OTHRW otherwise-part ]
+// A fault skips to the next THEN or OTHRW of the sentence and the part that starts there
+// is checked on: its own faults are reported, and it draws none for standing where it is.
 bool SentenceChecker::checkIfSentence() {
   m_in.consume();
-  if (!checkCondition()) return false;
-  m_in.consume();  // THEN
-  if (!checkThenPart()) return false;
-  if (IsStepIfOrEnd(at())) return true;
-  if (at() != T::Otherwise) return fail(msg::kIfOtherwiseOrStepExpected);
+  bool ok = checkCondition();
+  if (!ok) skipToSentenceStart();
+  if (at() == T::Then) {
+    m_in.consume();
+    if (!checkThenPart() || !checkThenPartEnd()) {
+      ok = false;
+      skipToSentenceStart();
+    }
+  }
+  if (at() != T::Otherwise) return ok;
   m_in.consume();
   return checkOtherwisePart();
+}
+
+// After the THEN part: STEP, IF or the end close the sentence, OTHRW goes on.
+bool SentenceChecker::checkThenPartEnd() {
+  return atPartEnd() || fail(msg::kIfOtherwiseOrStepExpected);
 }
 
 // condition = NOP | [ LOAD ] expression ; followed by THEN
@@ -153,10 +169,14 @@ bool SentenceChecker::checkThenSentence() {
 // Skips to the next STEP, IF, THEN or the end. An OTHRW met on the way belongs to the
 // faulty sentence and is skipped with its part: it cannot start a sentence itself.
 void SentenceChecker::recover() {
-  while (!atSentenceStart()) m_in.consume();
+  skipToSentenceStart();
   if (at() != T::Otherwise) return;
   m_in.consume();
   while (!atSentenceStart() || at() == T::Otherwise) m_in.consume();
+}
+
+void SentenceChecker::skipToSentenceStart() {
+  while (!atSentenceStart()) m_in.consume();
 }
 
 void SentenceChecker::endSentence() {

@@ -50,7 +50,8 @@ bool FieldbusConfig::accepts(const Operand& operand) const {
   if (top != 0x00 && top != 0x80) return false;
   const bool input = IsInput(operand.classIndex);
   int units = record[input ? kInputCountByte : kOutputCountByte];
-  if (type & kDoubleUnits) return word < units / 2;
+  // Below half the count, not the count halved and cut: three units take words 0 and 1.
+  if (type & kDoubleUnits) return 2 * word < units;
   if (IsBitOperand(operand.classIndex) && operand.third > kHighestByteBit) return false;
   return word < units;
 }

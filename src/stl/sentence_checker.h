@@ -49,9 +49,11 @@ class SentenceChecker {
   bool checkIfSentence();
   bool checkCondition();
   bool checkThenPart();
+  bool checkThenPartEnd();
   bool checkOtherwisePart();
   bool checkThenSentence();
   void recover();
+  void skipToSentenceStart();
   void endSentence();
   void drain();
 
@@ -75,8 +77,9 @@ class SentenceChecker {
   bool checkTarget(Expression& e);
   bool continuesAfterTarget(const Expression& e);
 
-  // Reports `message` about the token at hand; operands get ", Operand: " and their
-  // display notation appended. Always false, for `return fail(...)`.
+  // Reports `message` about the token at hand; operands (and jump targets no STEP
+  // defines) get ", Operand: " and their display notation appended. Always false, for
+  // `return fail(...)`.
   bool fail(std::string_view message);
   TokenClass at() { return m_in.current().tokenClass; }
   bool atSentenceStart();

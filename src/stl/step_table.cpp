@@ -5,7 +5,8 @@
 namespace zel::stl {
 
 StepTable::Added StepTable::add(std::string_view label) {
-  if (numberOf(label)) return Added::Duplicate;
+  // Compared as written: a second STEP without a label repeats the first one's.
+  if (std::find(m_labels.begin(), m_labels.end(), label) != m_labels.end()) return Added::Duplicate;
   if (m_labels.size() >= kMaxSteps) return Added::Full;
   m_labels.emplace_back(label);
   return Added::Yes;

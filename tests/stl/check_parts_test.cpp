@@ -35,6 +35,9 @@ TEST(StepTable, NumbersInOrderRefusesDuplicatesAndTheOneTooMany) {
   EXPECT_EQ(steps.add("A"), StepTable::Added::Yes);
   EXPECT_EQ(steps.add("B"), StepTable::Added::Yes);
   EXPECT_EQ(steps.add("A"), StepTable::Added::Duplicate);
+  EXPECT_EQ(steps.add(""), StepTable::Added::Yes);
+  EXPECT_EQ(steps.add(""), StepTable::Added::Duplicate);
+  EXPECT_EQ(steps.numberOf(""), std::nullopt);
   EXPECT_EQ(steps.numberOf("B"), 2);
   EXPECT_EQ(steps.numberOf("C"), std::nullopt);
   for (std::size_t i = steps.size(); i < kMaxSteps; ++i)
@@ -63,14 +66,15 @@ TEST(FieldbusConfig, StationTypeAndUnitCounts) {
   bytes = Station(bytes, 1, 0x01, 2, 1);  // byte units
   bytes = Station(bytes, 2, 0xA0, 4, 2);  // top bits 10, double units
   bytes = Station(bytes, 3, 0x41, 8, 8);  // top bits 01: not addressable
+  bytes = Station(bytes, 5, 0x20, 3, 1);  // double units, odd counts
   bytes = Station(bytes, 99, 0x80, 1, 1);
   const auto config = FieldbusConfig::FromBytes(bytes);
   ASSERT_EQ(config.state(), FieldbusConfig::State::Ready);
   const std::pair<std::string_view, bool> cases[] = {
-      {"E1.1.7", true},  {"E1.2.0", false}, {"E1.1.8", false}, {"A1.0.7", true},
-      {"A1.1.0", false}, {"EW1.1", true},   {"AW1.1", false},  {"E2.1.15", true},
-      {"E2.2.0", false}, {"A2.0.15", true}, {"A2.1.0", false}, {"E3.0.0", false},
-      {"E4.0.0", false}, {"EW99.0", true},  {"AW99.0", true},  {"E0.0", false},
+      {"E1.1.7", true},  {"E1.2.0", false}, {"E1.1.8", false}, {"A1.0.7", true},  {"A1.1.0", false},
+      {"EW1.1", true},   {"AW1.1", false},  {"E2.1.15", true}, {"E2.2.0", false}, {"A2.0.15", true},
+      {"A2.1.0", false}, {"E3.0.0", false}, {"E4.0.0", false}, {"EW99.0", true},  {"AW99.0", true},
+      {"E0.0", false},   {"E5.1.15", true}, {"E5.2.0", false}, {"AW5.0", true},
   };
   for (const auto& [text, accepted] : cases)
     EXPECT_EQ(config.accepts(Stored(text)), accepted) << text;

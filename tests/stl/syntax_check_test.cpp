@@ -84,9 +84,11 @@ const Case kProgramCases[] = {
     {"StepAtTheEnd", Lines({"#A;"}), "unexpected EOF\r\n"},
     {"StepInParallelProgram", Lines({"wE0.0dsA0.0", "#A;", "wadsA0.1"}),
      M(2, " STEP not permitted in parallel logic program")},
-    {"UnknownJumpTarget", Lines({"#A;", "wE0.0dbB;"}), M(2, " Invalid / missing jump target ")},
+    {"UnknownJumpTarget", Lines({"#A;", "wE0.0dbB;"}),
+     M(2, " Invalid / missing jump target , Operand: B")},
     {"MissingJumpTarget", Lines({"#A;", "wE0.0db"}), M(2, " Invalid / missing jump target ")},
-    {"JumpInParallelProgram", Lines({"wE0.0dbA;"}), M(1, " Invalid / missing jump target ")},
+    {"JumpInParallelProgram", Lines({"wE0.0dbA;"}),
+     M(1, " Invalid / missing jump target , Operand: A")},
     {"DuplicateStepStopsBeforePassTwo", Lines({"#A;", "wE0.0 sA0.0", "#a;"}),
      M(3, " Multiply defined step mark: A")},
     {"StepLimit", Steps(255), ""},
@@ -107,6 +109,14 @@ const Case kProgramCases[] = {
     {"EmptyOtherwisePart", Lines({"wE0.0dsA0.0f", "wE0.1dsA0.1"}), M(2, " Empty sentence part ")},
     {"ThenInsideExecutivePart", Lines({"wE0.0dsA0.0dsA0.1"}),
      M(1, " Invalid sequence of sentence part")},
+    // A fault goes on with the sentence's next THEN or OTHRW part.
+    {"ConditionFaultGoesOnWithThenAndOtherwise", Lines({"wE0.0+E0.1dsA0.0", "frA0.0"}),
+     M(1, " Only multi-bit operands permitted for arithmetic")},
+    {"ThenPartFaultGoesOnWithOtherwise", Lines({"wE0.0dsEW1frEW2", "wE0.1dsA0.1"}),
+     M(1, " Invalid operand , Operand: IW1") + M(1, " Invalid operand , Operand: IW2")},
+    {"ConditionFaultGoesOnWithOtherwise", Lines({"wE0.0+E0.1 sA0.0 fiEW1"}),
+     M(1, " Only multi-bit operands permitted for arithmetic") +
+         M(1, " Multi-bit operand expected , Operand: IW1")},
     {"RecoveryReportsEverySentence", Lines({"wE0.0 sA0.0 frA0.0", "wMW1dsA0.0", "wE0.0dsEW1"}),
      M(1, " THEN expected") + M(2, " Missing comparison operator") +
          M(3, " Invalid operand , Operand: IW1")},
@@ -177,6 +187,8 @@ const Case kExecutiveCases[] = {
     {"TimersWithTime", Lines({"sTE2m10sTA3m0.05s:T_ON;m.5"}), ""},
     {"SetInputWord", Lines({"sEW1"}), M(1, " Invalid operand , Operand: IW1")},
     {"SetE", Lines({"sF"}), M(1, " Invalid operand , Operand: E")},
+    {"SetFi", Lines({"sS"}), M(1, " Invalid operand , Operand: FI")},
+    {"IncEw", Lines({"iFW"}), M(1, " Multi-bit operand expected , Operand: EW")},
     {"ResetE", Lines({"rF"}), ""},
     {"SetEverything", Lines({"sM0.0sA0.0sT1sZ1sPS1sP2"}), ""},
     // Skipped tokens are still read: the time value outside a SET means nothing.
