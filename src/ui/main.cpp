@@ -15,6 +15,7 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("ZEL");
+  QApplication::setApplicationVersion(ZEL_VERSION);
   // After Qt's own set-up, which takes the locale from the environment for everything.
   zel::app::Preferences preferences = zel::app::BeginStartup(std::filesystem::current_path());
   zel::platform::SetMessageBoxHost(std::make_shared<zel::ui::QtMessageBoxHost>());

@@ -24,7 +24,7 @@
 namespace zel::ui {
 
 void MainFrame::newProject() {
-  if (!m_session) return;
+  if (!m_session || m_busy) return;
   QString created;
   ProjectNameDialog dialog(
       *m_session, tr("New Project"), {},
@@ -45,7 +45,7 @@ void MainFrame::newProject() {
 }
 
 void MainFrame::openProjectDialog() {
-  if (!m_session) return;
+  if (!m_session || m_busy) return;
   ProjectNameDialog dialog(
       *m_session, tr("Open Project"), {},
       [this](const QString& name) {
@@ -61,21 +61,24 @@ void MainFrame::openProjectDialog() {
 }
 
 bool MainFrame::closeProjectCommand() {
-  return m_session && m_session->closeProject();
+  return m_session && !m_busy && m_session->closeProject();
 }
 
 void MainFrame::projectSettings() {
-  if (!projectOpen()) return;
+  if (!projectCommandsAllowed()) return;
   ProjectSettingsDialog dialog(*m_session, FromStored(m_session->model().name()), this);
   dialog.exec();
 }
 
 void MainFrame::exploreProjects() {
-  if (!m_session) return;
+  if (!m_session || m_busy) return;
   ProjectExplorerDialog::Commands commands;
   commands.newProject = [this] {
+    // A cancelled New leaves the project that was open before; that is no new one.
+    const std::string before = projectOpen() ? m_session->model().name() : std::string();
     newProject();
-    return projectOpen() ? FromStored(m_session->model().name()) : QString();
+    const bool made = projectOpen() && m_session->model().name() != before;
+    return made ? FromStored(m_session->model().name()) : QString();
   };
   commands.settings = [this](const QString& project) {
     ProjectSettingsDialog dialog(*m_session, project, this);
@@ -87,7 +90,7 @@ void MainFrame::exploreProjects() {
 }
 
 void MainFrame::openRecent(int index) {
-  if (m_session && index >= 0) m_session->openRecent(static_cast<std::size_t>(index));
+  if (m_session && !m_busy && index >= 0) m_session->openRecent(static_cast<std::size_t>(index));
   updateRecentMenu();
 }
 
@@ -100,35 +103,35 @@ void MainFrame::preferencesDialog() {
 }
 
 void MainFrame::controllerSettings() {
-  if (!projectOpen()) return;
+  if (!projectCommandsAllowed()) return;
   ControllerSettingsDialog dialog(app::ControllerSettings(m_session->model().file()), this);
   dialog.exec();
 }
 
 void MainFrame::projectDocumentation() {
-  if (projectOpen()) app::OpenProjectDocumentation(m_session->model().file());
+  if (projectCommandsAllowed()) app::OpenProjectDocumentation(m_session->model().file());
 }
 
 void MainFrame::insertModule(std::optional<app::ModuleKind> kind) {
-  if (!projectOpen()) return;
+  if (!projectCommandsAllowed()) return;
   NewProgramDialog dialog(m_session->model(), this, kind, this);
   dialog.exec();
 }
 
 void MainFrame::openProgram() {
-  if (!projectOpen()) return;
+  if (!projectCommandsAllowed()) return;
   ModuleListDialog dialog(ModuleListDialog::Mode::Open, m_session->model(), this, this);
   dialog.exec();
 }
 
 void MainFrame::deleteProgram() {
-  if (!projectOpen()) return;
+  if (!projectCommandsAllowed()) return;
   ModuleListDialog dialog(ModuleListDialog::Mode::Delete, m_session->model(), this, this);
   dialog.exec();
 }
 
 void MainFrame::selectForDownload() {
-  if (!projectOpen()) return;
+  if (!projectCommandsAllowed()) return;
   ModuleListDialog dialog(ModuleListDialog::Mode::SelectForDownload, m_session->model(), this,
                           this);
   dialog.exec();
@@ -149,7 +152,7 @@ void MainFrame::helpTopics() {
 
 // Insert Operand belongs to the allocation list; from the menu it opens the list first.
 void MainFrame::insertOperand() {
-  if (!projectOpen()) return;
+  if (!projectCommandsAllowed()) return;
   openWindow({app::WindowKind::AllocList, std::nullopt});
   if (AllocationListView* list = allocationList()) list->insertOperand();
 }

@@ -76,6 +76,7 @@ bool MainFrame::setUpProjectDirectory() {
 
 void MainFrame::createSession(std::filesystem::path dir) {
   m_session = std::make_unique<app::ProjectSession>(m_preferences.file(), std::move(dir), this);
+  updateRecentMenu();
   updateActions();
 }
 
@@ -98,6 +99,10 @@ void MainFrame::changeProjectDirectory(const std::filesystem::path& dir) {
 
 bool MainFrame::projectOpen() const {
   return m_session && m_session->model().isOpen();
+}
+
+bool MainFrame::projectCommandsAllowed() const {
+  return projectOpen() && !m_busy;
 }
 
 void MainFrame::setBusy(bool busy) {

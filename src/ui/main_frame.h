@@ -45,8 +45,10 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   const MainActions& actions() const { return m_actions; }
   QMdiArea* mdiArea() const { return m_mdi; }
   app::StlBarState stlBar() const { return m_stlBar; }
-  // While a build or a compilation runs the project commands wait.
+  // While a build or a compilation runs the project commands wait, from the menus and
+  // from the project tree alike.
   void setBusy(bool busy);
+  bool projectCommandsAllowed() const;
 
   // The window registry.
   bool openWindowByName(std::string_view name);

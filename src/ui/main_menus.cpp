@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -93,6 +94,9 @@ void MainFrame::createMenus() {
   a.printProject = Later(project, tr("&Print..."));
   project->addSeparator();
   a.recentMenu = project->addMenu(tr("Recent Projects"));
+  // The list changes after the project hooks have run (an open adds its project last),
+  // so it is read again whenever the menu is about to show.
+  connect(project, &QMenu::aboutToShow, this, &MainFrame::updateRecentMenu);
   project->addSeparator();
   project->addAction(a.exit);
 
@@ -182,7 +186,11 @@ void MainFrame::createMenus() {
 
   QMenu* help = menuBar()->addMenu(tr("&Help"));
   help->addAction(a.helpTopics);
-  help->addAction(tr("&About ZEL..."), this, [this] { QApplication::aboutQt(); });
+  help->addAction(tr("&About ZEL..."), this, [this] {
+    QMessageBox::about(this, tr("About ZEL"),
+                       tr("ZEL %1\nProgramming environment for small industrial controllers")
+                           .arg(QApplication::applicationVersion()));
+  });
 }
 
 void MainFrame::createToolBar() {
@@ -211,7 +219,7 @@ void MainFrame::createToolBar() {
 
 void MainFrame::updateActions() {
   MainActions& a = m_actions;
-  const bool open = projectOpen() && !m_busy;
+  const bool open = projectCommandsAllowed();
   const bool session = m_session != nullptr && !m_busy;
   for (QAction* action : {a.newProject, a.openProject, a.exploreProjects}) {
     action->setEnabled(session);
@@ -233,7 +241,11 @@ void MainFrame::updateActions() {
 
 void MainFrame::updateRecentMenu() {
   QMenu* menu = m_actions.recentMenu;
-  menu->clear();
+  // An entry may be the action that is being triggered right now: delete it later.
+  for (QAction* action : menu->actions()) {
+    menu->removeAction(action);
+    action->deleteLater();
+  }
   if (m_session) {
     const auto entries = m_session->recentProjects();
     for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -260,11 +260,14 @@ void PreferencesDialog::writeAll() {
   m_outcome.communicationChanged =
       app::ApplyCommunicationValues(p, m_project, m_communication.values, communicationEntry(),
                                     saveInProject->isChecked() && m_project != nullptr);
+  // A trailing separator or a "." names the same directory and must not close the project.
+  const auto normal = [](const std::filesystem::path& dir) {
+    return (dir / "").lexically_normal().string();
+  };
   const std::filesystem::path before = p.projectDirectory();
   p.setProjectDirectory(ToStored(projectDirectory->text()));
   const std::filesystem::path after = p.projectDirectory();
-  if (!platform::EqualsNoCase(before.lexically_normal().string(),
-                              after.lexically_normal().string())) {
+  if (!platform::EqualsNoCase(normal(before), normal(after))) {
     m_outcome.newProjectDirectory = after;
   }
 }

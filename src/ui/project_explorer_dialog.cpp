@@ -1,6 +1,7 @@
 #include "ui/project_explorer_dialog.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "ui/project_name_dialog.h"
@@ -58,7 +59,12 @@ void ProjectExplorerDialog::updateButtons() {
 }
 
 void ProjectExplorerDialog::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Insert) {
+  // A key the in-place name editor leaves unused is no command for the list.
+  const bool editingName =
+      qobject_cast<QLineEdit*>(focusWidget()) != nullptr && m_list->isAncestorOf(focusWidget());
+  if (editingName) {
+    QDialog::keyPressEvent(event);
+  } else if (event->key() == Qt::Key_Insert) {
     newProject();
   } else if (event->key() == Qt::Key_Delete) {
     deleteSelected();

@@ -38,9 +38,10 @@ ProjectTree::ProjectTree(MainFrame& frame, QWidget* parent) : QTreeWidget(parent
   connect(this, &QTreeWidget::itemChanged, this, &ProjectTree::checkChanged);
 }
 
+// None while the frame holds the project commands back, so the tree offers no way round.
 app::ProjectModel* ProjectTree::model() const {
-  app::ProjectSession* session = m_frame.session();
-  return session && session->model().isOpen() ? &session->model() : nullptr;
+  if (!m_frame.projectCommandsAllowed()) return nullptr;
+  return &m_frame.session()->model();
 }
 
 void ProjectTree::refresh(const app::ProjectModel& model) {
@@ -179,6 +180,8 @@ void ProjectTree::insertForCurrent() {
 void ProjectTree::toggleDownload(const QString& fileName) {
   if (app::ProjectModel* m = model()) {
     app::ModuleOperations(*m, &m_frame).toggleDownloadSelection(ToStored(fileName));
+  } else if (app::ProjectSession* session = m_frame.session()) {
+    refresh(session->model());  // the click changed the mark; the selection did not
   }
 }
 

@@ -30,6 +30,18 @@ void ApplyPlacement(QWidget& window, const app::WindowPlacement& placement) {
   }
   const bool maximized = placement.showCommand == kShowMaximized ||
                          (placement.flags & app::kPlacementMaximizedFlag) != 0;
+  // A window not shown yet (the main frame during start-up) only takes the state; it
+  // appears when its owner shows it.
+  if (window.isHidden()) {
+    Qt::WindowStates state = window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (placement.showCommand == kShowMinimized) {
+      state |= Qt::WindowMinimized;
+    } else if (maximized) {
+      state |= Qt::WindowMaximized;
+    }
+    window.setWindowState(state);
+    return;
+  }
   if (placement.showCommand == kShowMinimized) {
     window.showMinimized();
   } else if (maximized) {

@@ -18,7 +18,7 @@ QRect QRectOf(const app::WindowRect& rect);
 // `normal` is where the window stands when neither minimised nor maximised.
 app::WindowPlacement PlacementOf(const QRect& normal, Qt::WindowStates states);
 // Moves `window` to the normal rectangle, then minimises or maximises it as stored. A
-// rectangle without area keeps the window's size.
+// rectangle without area keeps the window's size. A hidden window stays hidden.
 void ApplyPlacement(QWidget& window, const app::WindowPlacement& placement);
 
 }  // namespace zel::ui

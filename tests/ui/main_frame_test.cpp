@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
+#include <QMenuBar>
+
 #include "app/message_service.h"
 #include "ui/document_window.h"
 #include "ui/frame_title.h"
@@ -31,6 +34,50 @@ TEST(MainFrame, ProjectCommandsFollowTheOpenProjectAndABusyBuild) {
   EXPECT_TRUE(a.newProject->isEnabled());
   EXPECT_TRUE(a.openProject->isEnabled());
   EXPECT_EQ(ws.frame().windowTitle(), "ZEL");
+}
+
+TEST(MainFrame, ABusyBuildHoldsBackTheTreeCommandsToo) {
+  UiWorkspace ws;
+  ASSERT_TRUE(ws.start());
+  ProjectTree& tree = *ws.frame().projectTree();
+  ws.frame().setBusy(true);
+  bool dialogShown = false;
+  WhenModal([&](QWidget& modal) {
+    dialogShown = true;
+    modal.close();
+  });
+  tree.openItem(tree.topItem(app::TreeItem::ProjectSettings));
+  tree.setCurrentItem(tree.moduleItem("CZ0P03V1.awl"));
+  QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+  QCoreApplication::sendEvent(&tree, &del);
+  tree.moduleItem("CZ0P03V1.awl")->setCheckState(0, Qt::Checked);
+  ProcessEvents();
+  EXPECT_FALSE(dialogShown);
+  EXPECT_TRUE(ws.answers().texts().empty());
+  EXPECT_TRUE(fs::exists(ws.projects() / "DEMO" / "CZ0P03V1.awl"));
+  EXPECT_EQ(ws.projectValue("DEMO", "MODULES", "SRC_3").substr(0, 15), "CZ0P03V1.awl,0,");
+  EXPECT_EQ(tree.moduleItem("CZ0P03V1.awl")->checkState(0), Qt::Unchecked);
+  ws.frame().setBusy(false);
+}
+
+TEST(MainFrame, RecentProjectsMenuListsTheStoredEntriesNewestFirst) {
+  UiWorkspace ws;
+  platform::WriteProfileString(ws.iniFile(), "PREFERENCES", "PROJECT_CUR", "");
+  platform::WriteProfileString(ws.iniFile(), "Recent File List", "File1",
+                               (ws.projects() / "PUMPS").generic_string());
+  ASSERT_TRUE(ws.start());
+  QMenu* recent = ws.frame().actions().recentMenu;
+  ASSERT_EQ(recent->actions().size(), 1);
+  EXPECT_TRUE(recent->actions().front()->text().endsWith("PUMPS"));
+  EXPECT_TRUE(recent->menuAction()->isEnabled());
+  ASSERT_TRUE(ws.frame().session()->openProject("DEMO"));
+  QMenu* project = ws.frame().menuBar()->actions().front()->menu();
+  emit project->aboutToShow();
+  ASSERT_EQ(recent->actions().size(), 2);
+  EXPECT_TRUE(recent->actions().front()->text().endsWith("DEMO"));
+  recent->actions().back()->trigger();
+  ProcessEvents();
+  EXPECT_EQ(ws.frame().session()->model().name(), "PUMPS");
 }
 
 TEST(MainFrame, LaterCommandsAreShownDisabledWithTheirAccelerators) {

@@ -72,19 +72,24 @@ TEST(PreferencesDialog, WritesEditorChoicesFontsAndMargins) {
   EXPECT_FALSE(dialog.outcome().newProjectDirectory.has_value());
 }
 
-TEST(PreferencesDialog, ANewProjectDirectoryClosesTheProjectAndSwitches) {
-  UiWorkspace ws;
-  ASSERT_TRUE(ws.start());
-  fs::create_directory(ws.dir() / "Other");
-  WhenModal([](QWidget& modal) {
-    auto& dialog = dynamic_cast<PreferencesDialog&>(modal);
-    dialog.projectDirectory->setText("./Other");
-    dialog.accept();
-  });
-  ws.frame().preferencesDialog();
-  EXPECT_FALSE(ws.frame().session()->model().isOpen());
-  EXPECT_EQ(ws.frame().session()->projectDirectory().filename(), "Other");
-  EXPECT_FALSE(fs::exists(ws.projects() / "DEMO" / "Project._PA"));
+TEST(PreferencesDialog, OnlyAnotherProjectDirectoryClosesTheProjectAndSwitches) {
+  const std::vector<std::pair<QString, std::string>> rows = {
+      {"./Other", "Other"}, {"./Projects/", "Projects"}, {"Projects/.", "Projects"}};
+  for (const auto& [entry, directory] : rows) {
+    UiWorkspace ws;
+    ASSERT_TRUE(ws.start());
+    fs::create_directory(ws.dir() / "Other");
+    WhenModal([entry](QWidget& modal) {
+      auto& dialog = dynamic_cast<PreferencesDialog&>(modal);
+      dialog.projectDirectory->setText(entry);
+      dialog.accept();
+    });
+    ws.frame().preferencesDialog();
+    const bool switched = directory == "Other";
+    EXPECT_EQ(ws.frame().session()->model().isOpen(), !switched) << entry.toStdString();
+    EXPECT_EQ(ws.frame().session()->projectDirectory().filename(), directory);
+    EXPECT_EQ(fs::exists(ws.projects() / "DEMO" / "Project._PA"), !switched);
+  }
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
 
 #include "ui/project_explorer_dialog.h"
 #include "ui/project_name_dialog.h"
@@ -118,6 +120,41 @@ TEST(ProjectExplorer, RenamesInPlaceAndReopensTheOpenProject) {
             std::vector<std::string>{"A project with the same name already exists."});
   EXPECT_EQ(ws.frame().session()->model().name(), "BOTTLES");
   EXPECT_EQ(dialog.projectList()->selectedNames(), QStringList{"BOTTLES"});
+}
+
+TEST(ProjectExplorer, InsertAndDeleteKeysActOnTheListButNotWhileANameIsEdited) {
+  UiWorkspace ws;
+  ASSERT_TRUE(ws.start());
+  int newCalls = 0;
+  ProjectExplorerDialog::Commands commands;
+  commands.newProject = [&] {
+    ++newCalls;
+    return QString();
+  };
+  ProjectExplorerDialog dialog(*ws.frame().session(), commands);
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  ProjectListView& list = *dialog.projectList();
+  list.selectName("PUMPS");
+  list.reportView()->setFocus();
+  ProcessEvents();
+  ASSERT_EQ(QApplication::focusWidget(), list.reportView());
+  const auto press = [](Qt::Key key) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(QApplication::focusWidget(), &event);
+  };
+  ws.answers().push(Answer::No);
+  press(Qt::Key_Delete);
+  press(Qt::Key_Insert);
+  EXPECT_EQ(ws.answers().texts().size(), 1u);
+  EXPECT_EQ(newCalls, 1);
+  list.editCurrentName();
+  ASSERT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
+  press(Qt::Key_Insert);
+  press(Qt::Key_Delete);
+  EXPECT_EQ(newCalls, 1);
+  EXPECT_EQ(ws.answers().texts().size(), 1u);
+  EXPECT_TRUE(fs::exists(ws.projectFile("PUMPS")));
 }
 
 TEST(ProjectExplorer, DeleteAsksForEachSelectedProject) {

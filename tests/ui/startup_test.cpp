@@ -87,5 +87,25 @@ TEST(Startup, PlacementOfAnotherScreenSizeIsIgnored) {
   }
 }
 
+// The stored placement is taken early, but the frame shows only after the project
+// directory check and the project of the last session.
+TEST(Startup, AStoredPlacementDoesNotShowTheFrameEarly) {
+  UiWorkspace ws;
+  ASSERT_TRUE(ws.start());
+  const QSize screen = ws.frame().screen()->size();
+  ws.dropFrame();
+  auto prefs = ws.preferences();
+  prefs.write("MAIN_WINDOW", "2,3,-1,-1,-1,-1,60,70,760,570");
+  prefs.write("SCREEN_SIZE",
+              QString("%1,%2").arg(screen.width()).arg(screen.height()).toStdString());
+  MainFrame frame(ws.preferences());
+  frame.applyStoredPlacement();
+  EXPECT_FALSE(frame.isVisible());
+  EXPECT_TRUE(frame.windowState() & Qt::WindowMaximized);
+  frame.show();
+  EXPECT_TRUE(frame.isMaximized());
+  EXPECT_EQ(frame.normalGeometry(), QRect(60, 70, 700, 500));
+}
+
 }  // namespace
 }  // namespace zel::ui::testing

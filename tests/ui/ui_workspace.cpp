@@ -5,6 +5,12 @@
 
 namespace zel::ui::testing {
 
+namespace {
+
+const QString kWhenModalTimer = QStringLiteral("zelWhenModal");
+
+}  // namespace
+
 UiWorkspace::UiWorkspace() {
   fs::copy(fs::path(ZEL_DEMO_DIR) / "ZEL.INI", iniFile());
   fs::copy(fs::path(ZEL_DEMO_DIR) / "Projects", projects(), fs::copy_options::recursive);
@@ -12,6 +18,7 @@ UiWorkspace::UiWorkspace() {
 
 UiWorkspace::~UiWorkspace() {
   m_frame.reset();
+  CancelWhenModal();
 }
 
 bool UiWorkspace::start() {
@@ -25,6 +32,7 @@ bool UiWorkspace::start() {
 
 void WhenModal(std::function<void(QWidget&)> act) {
   auto* timer = new QTimer(qApp);
+  timer->setObjectName(kWhenModalTimer);
   timer->setInterval(5);
   QObject::connect(timer, &QTimer::timeout, [timer, act = std::move(act)] {
     QWidget* modal = QApplication::activeModalWidget();
@@ -34,6 +42,12 @@ void WhenModal(std::function<void(QWidget&)> act) {
     act(*modal);
   });
   timer->start();
+}
+
+void CancelWhenModal() {
+  for (QTimer* timer : qApp->findChildren<QTimer*>(kWhenModalTimer, Qt::FindDirectChildrenOnly)) {
+    delete timer;
+  }
 }
 
 void ProcessEvents() {

@@ -50,6 +50,8 @@ class UiWorkspace {
 
 // Acts on the next modal dialog as soon as it shows, so exec() returns.
 void WhenModal(std::function<void(QWidget&)> act);
+// Drops the actions no dialog came for, so they cannot act in a later test.
+void CancelWhenModal();
 
 // Lets queued calls and posted messages run.
 void ProcessEvents();
