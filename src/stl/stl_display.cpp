@@ -162,7 +162,8 @@ bool StoredLineReader::readLabelled(std::string_view word, std::size_t column) {
     ++end;
   std::string_view label = m_text.substr(at, end - at);
   while (!label.empty() && stored::IsBlank(label.back())) label.remove_suffix(1);
-  if (!IsLabelText(label)) return false;
+  // A longer label would be cut on the way back and name another step.
+  if (!IsLabelText(label) || label.size() > kMaxLabelLength) return false;
   std::size_t next = (end < m_text.size() && m_text[end] == stored::kLabelEnd) ? end + 1 : end;
   while (next < m_text.size() && stored::IsBlank(m_text[next])) ++next;
   // Without a label, a word after it would read back as the label.
@@ -212,8 +213,12 @@ bool StoredLineReader::readKeyword() {
   const auto row = KeywordAtCode(rest());
   if (!row) return false;
   const Keyword& keyword = Keywords()[*row];
+  // The compiler reads a two-character code and every digit after it as one token, so z35
+  // is no ROL followed by 5.
+  const std::size_t end = m_pos + keyword.code.size();
+  if (keyword.code.size() > 1 && end < m_text.size() && stored::IsDigit(m_text[end])) return false;
   place(KeywordColumn(keyword.tokenClass), DisplayWord(keyword, m_context.elseForOtherwise));
-  m_pos += keyword.code.size();
+  m_pos = end;
   return true;
 }
 

@@ -42,7 +42,9 @@ struct ShowCase {
 };
 
 // Test names show the line, not the bytes of the struct.
-void PrintTo(const ShowCase& c, std::ostream* out) { *out << c.stored; }
+void PrintTo(const ShowCase& c, std::ostream* out) {
+  *out << c.stored;
+}
 
 class StlDisplayCases : public ::testing::TestWithParam<ShowCase> {};
 
@@ -90,6 +92,11 @@ INSTANTIATE_TEST_SUITE_P(
         ShowCase{"#A B;", " ????? #A B;"},      // a label the display cannot read back
         ShowCase{"#;wE0.0", " ????? #;wE0.0"},  // IF would read back as the label
         ShowCase{"b;(", At({{7, "JMP TO"}, {17, "("}})}, ShowCase{"te5", " ????? te5"},
+        // labels beyond 9 characters would be cut when stored again
+        ShowCase{"#ABCDEFGHI;", "STEP ABCDEFGHI"}, ShowCase{"#ABCDEFGHIJ;", " ????? #ABCDEFGHIJ;"},
+        ShowCase{"bABCDEFGHIJ;", " ????? bABCDEFGHIJ;"},
+        // the compiler reads z35 as one token, which is no keyword
+        ShowCase{"z35", " ????? z35"}, ShowCase{"z3 5", At({{9, "ROL"}, {22, "5s"}})},
         ShowCase{"sM0000000001.0", At({{7, "SET"}}) + " ????? M0000000001.0"}));  // > 9
 
 TEST(StlDisplay, OtherwiseShowsAsTheChosenWordWithoutChangingTheFile) {
