@@ -4,11 +4,14 @@
 // keys, project, module and type names) are ASCII, and folding bytes of another code page
 // would make two different UTF-8 names equal.
 
+#include <string>
 #include <string_view>
 
 namespace zel::platform {
 
 char LowerAscii(char c);
+char UpperAscii(char c);
+std::string UpperAscii(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 // <0, 0, >0 like strcmp, folding ASCII letters.

@@ -5,6 +5,7 @@
 
 #include "app/message_service.h"
 #include "platform/files.h"
+#include "platform/no_case.h"
 #include "platform/timebase.h"
 #include "stl/check_messages.h"
 #include "stl/check_output.h"
@@ -15,23 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string UpperAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return out;
-}
-
 void ToMessageWindow(std::string_view text) {
   app::PrintMessage("%s", std::string(text).c_str());
-}
-
-bool WriteWholeFile(const fs::path& path, std::string_view text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  return static_cast<bool>(out);
 }
 
 std::string Summary(int errors, const std::string& module, int lines) {
@@ -54,7 +40,7 @@ std::optional<std::string> ReadFieldbusConfigFile(const fs::path& directory) {
 // The directory stays as given: upper-casing it would name another directory on a file
 // system that minds case. The files in it are found without regard to case.
 CheckRun::CheckRun(CheckRunOptions options)
-    : m_options(std::move(options)), m_module(UpperAscii(m_options.module)) {}
+    : m_options(std::move(options)), m_module(platform::UpperAscii(m_options.module)) {}
 
 fs::path CheckRun::pathOf(std::string_view extension) const {
   return platform::ResolvePathNoCase(m_options.directory / (m_module + std::string(extension)));
@@ -144,8 +130,10 @@ void CheckRun::writeLog(std::string_view text) {
 }
 
 void CheckRun::writeOutputs() {
-  if (!WriteWholeFile(pathOf(kIntermediateExtension), m_result.output.intermediate) ||
-      !WriteWholeFile(pathOf(kCrossReferenceExtension), m_result.output.crossReference))
+  if (!platform::WriteFileAtomically(pathOf(kIntermediateExtension),
+                                     m_result.output.intermediate) ||
+      !platform::WriteFileAtomically(pathOf(kCrossReferenceExtension),
+                                     m_result.output.crossReference))
     failWriting(true);
 }
 

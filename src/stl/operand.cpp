@@ -47,7 +47,7 @@ std::optional<std::string> NormaliseConstant(std::string_view rest) {
     out = "$";
     for (char c : rest.substr(1)) {
       if (HexValue(c) < 0) return std::nullopt;
-      out += (c >= 'a' && c <= 'f') ? static_cast<char>(c - 'a' + 'A') : c;
+      out += platform::UpperAscii(c);
     }
     return out;
   }
@@ -233,7 +233,7 @@ bool IsSymbolCharacter(unsigned char c) {
   static constexpr std::string_view kAccented =
       "\xD1\xF1\xFA\xF3\xED\xE1\x83\xD7\xD8\xA3\xF8\xDC\xD6\xFF\xF9\xFB\xF2\xF6\xF4"
       "\xC6\xE6\xC9\xC5\xC4\xEC\xEE\xEF\xE8\xEB\xEA\xE7\xE5\xE0\xE4\xE2\xE9\xFC\xC7";
-  const char upper = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  const char upper = platform::UpperAscii(static_cast<char>(c));
   return (upper >= 'A' && upper <= 'Z') || upper == '_' ||
          kAccented.find(static_cast<char>(c)) != std::string_view::npos;
 }
