@@ -20,11 +20,7 @@ class StlCommit : public ::testing::Test {
     m_context.allocationList = &m_list;
   }
   void Add(std::string_view operand, std::string symbol, std::string comment) {
-    AllocationEntry entry;
-    entry.operand = *ParseDisplayOperand(operand);
-    entry.symbol = std::move(symbol);
-    entry.comment = std::move(comment);
-    m_list.append(std::move(entry));
+    m_list.append({*ParseDisplayOperand(operand), std::move(symbol), std::move(comment)});
   }
 
   AllocationList m_list;

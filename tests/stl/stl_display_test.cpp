@@ -139,11 +139,7 @@ class StlDisplayListComments : public ::testing::Test {
     };
   }
   void Add(std::string_view operand, std::string symbol, std::string comment) {
-    AllocationEntry entry;
-    entry.operand = *ParseDisplayOperand(operand);
-    entry.symbol = std::move(symbol);
-    entry.comment = std::move(comment);
-    m_list.append(std::move(entry));
+    m_list.append({*ParseDisplayOperand(operand), std::move(symbol), std::move(comment)});
   }
   std::string Show(std::string_view stored) { return StoredLineToDisplay(stored, m_context).text; }
 
