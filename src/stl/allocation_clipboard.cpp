@@ -1,5 +1,7 @@
 #include "stl/allocation_clipboard.h"
 
+#include "stl/text_lines.h"
+
 namespace zel::stl {
 namespace {
 
@@ -35,14 +37,8 @@ std::string AllocationClipboardText(const AllocationList& list,
 
 std::vector<EntryTexts> ParseAllocationClipboard(std::string_view text) {
   std::vector<EntryTexts> lines;
-  while (!text.empty()) {
-    const std::size_t end = text.find_first_of("\r\n");
-    const std::string_view line = text.substr(0, end);
-    if (!line.empty()) lines.push_back(SplitLine(line));
-    if (end == std::string_view::npos) break;
-    const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-    text.remove_prefix(end + (crLf ? 2 : 1));
-  }
+  for (const TextLine& line : SplitLines(text))
+    if (!line.text.empty()) lines.push_back(SplitLine(line.text));
   return lines;
 }
 

@@ -43,14 +43,4 @@ std::string_view DisplayWord(const Keyword& keyword, bool elseForOtherwise) {
   return keyword.display;
 }
 
-bool IsOneBitToken(TokenClass c) {
-  const int n = static_cast<int>(c);
-  return (n >= 101 && n <= 109) || c == T::FBit || c == T::SBit;
-}
-
-bool IsMultiBitToken(TokenClass c) {
-  const int n = static_cast<int>(c);
-  return (n >= 111 && n <= 120) || (n >= 122 && n <= 124);
-}
-
 }  // namespace zel::stl

@@ -116,12 +116,8 @@ bool StoredLineReader::readToken() {
       return readSymbol();
     case '<':
     case '>': {
-      const std::size_t length = stored::ComparisonTokenLength(rest());
-      std::string op;
-      for (char o : m_text.substr(m_pos, length))
-        if (!stored::IsBlank(o)) op += o;
-      place(kModifierColumn, op);
-      m_pos += length;
+      place(kModifierColumn, stored::ComparisonOperator(rest()));
+      m_pos += stored::ComparisonTokenLength(rest());
       return true;
     }
     case '=':

@@ -133,8 +133,8 @@ CutToken StlScanner::cutAt(char first) {
     return {Cut::Symbol, readLabel()};
   }
   if (first == '<' || first == '>') {
-    CutToken token = take(Cut::Comparison, stored::ComparisonTokenLength(rest));
-    std::erase(token.text, kBlank);
+    CutToken token{Cut::Comparison, stored::ComparisonOperator(rest)};
+    m_pos += stored::ComparisonTokenLength(rest);
     return token;
   }
   if (stored::IsOperandLetter(first)) return take(Cut::Operand, stored::OperandTokenLength(rest));

@@ -45,7 +45,7 @@ bool Absorbs(Absorbing kind, std::string_view previous, char next) {
     case Absorbing::TimeValue:
       return stored::IsDigit(next) || next == '.';
     case Absorbing::Comparison:
-      return next == '<' || next == '=' || next == '>';
+      return stored::IsComparisonChar(next);
     default:
       return false;
   }
@@ -148,12 +148,9 @@ bool DisplayLineReader::readToken() {
     return true;
   }
   if (c == '<' || c == '>') {
-    const std::size_t length = stored::ComparisonTokenLength(rest());
-    std::string op;
-    for (char o : m_line.substr(m_pos, length))
-      if (!stored::IsBlank(o)) op += o;
-    emit({op, kModifierCategory, kModifierCategory, Absorbing::Comparison});
-    m_pos += length;
+    emit({stored::ComparisonOperator(rest()), kModifierCategory, kModifierCategory,
+          Absorbing::Comparison});
+    m_pos += stored::ComparisonTokenLength(rest());
     return true;
   }
   if (c == '=' || c == '+' || c == '-' || c == '*' || c == '/') {

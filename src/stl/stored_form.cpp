@@ -7,10 +7,6 @@ bool IsUpperHex(char c) {
   return c >= 'A' && c <= 'F';
 }
 
-bool IsComparisonChar(char c) {
-  return c == '<' || c == '=' || c == '>';
-}
-
 }  // namespace
 
 bool IsBlank(char c) {
@@ -19,6 +15,10 @@ bool IsBlank(char c) {
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
+}
+
+bool IsComparisonChar(char c) {
+  return c == '<' || c == '=' || c == '>';
 }
 
 bool IsOperandLetter(char c) {
@@ -60,6 +60,13 @@ std::size_t ComparisonTokenLength(std::string_view text) {
       break;
   }
   return end;
+}
+
+std::string ComparisonOperator(std::string_view text) {
+  std::string op;
+  for (char c : text.substr(0, ComparisonTokenLength(text)))
+    if (!IsBlank(c)) op += c;
+  return op;
 }
 
 }  // namespace zel::stl::stored

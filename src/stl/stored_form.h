@@ -4,6 +4,7 @@
 // write only what they will read back.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace zel::stl::stored {
@@ -19,6 +20,7 @@ inline constexpr char kCfmCode = 'g';
 
 bool IsBlank(char c);  // a blank or a TAB
 bool IsDigit(char c);
+bool IsComparisonChar(char c);  // `<`, `=` or `>`
 
 // First letters of operands in the stored notation.
 bool IsOperandLetter(char c);
@@ -37,5 +39,7 @@ std::size_t NumberTokenLength(std::string_view text);
 // Length of the comparison operator at the start of `text` (which starts with `<` or
 // `>`): further `<`, `=` and `>` belong to it, blanks between them are skipped.
 std::size_t ComparisonTokenLength(std::string_view text);
+// That operator without the blanks inside it.
+std::string ComparisonOperator(std::string_view text);
 
 }  // namespace zel::stl::stored

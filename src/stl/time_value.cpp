@@ -1,14 +1,12 @@
 #include "stl/time_value.h"
 
+#include "stl/stored_form.h"
+
 namespace zel::stl {
 namespace {
 
 constexpr long kTenThousandthsPerHundredth = 100;
 constexpr long kMaxTenThousandths = kMaxTimeHundredths * kTenThousandthsPerHundredth;
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 }  // namespace
 
@@ -21,14 +19,14 @@ std::optional<long> ParseTimeValue(std::string_view text) {
   if (fraction.size() > kMaxTimeDecimals) return std::nullopt;
   long value = 0;
   for (char c : whole) {
-    if (!IsDigit(c)) return std::nullopt;
+    if (!stored::IsDigit(c)) return std::nullopt;
     value = value * 10 + (c - '0');
     if (value * 10000 > kMaxTenThousandths) return std::nullopt;
   }
   long scale = 1000;
   value *= 10000;
   for (char c : fraction) {
-    if (!IsDigit(c)) return std::nullopt;
+    if (!stored::IsDigit(c)) return std::nullopt;
     value += (c - '0') * scale;
     scale /= 10;
   }

@@ -44,8 +44,7 @@ fs::path ProgramPath(Workspace* workspace, const std::string& file) {
 // A missing list is an empty one; a list that stopped loading early still shows the
 // entries read before the bad record.
 void LoadList(Workspace& workspace, stl::AllocationList& list) {
-  const auto file = workspace.model().directory() / stl::kAllocationListFile;
-  list.load(platform::FindPathNoCase(file).value_or(file));
+  list.load(workspace.model().directory() / stl::kAllocationListFile);
 }
 
 std::unique_ptr<Workspace> OpenProject(const GlobalOptions& options, const std::string& name) {
