@@ -1,11 +1,11 @@
 #include "ui/allocation_entry_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "platform/message_box.h"
+#include "ui/ok_cancel_buttons.h"
 #include "ui/stored_text.h"
 
 namespace zel::ui {
@@ -38,12 +38,9 @@ AllocationEntryDialog::AllocationEntryDialog(const stl::AllocationList& list,
   form->addRow(tr("&Symbolic Operand:"), m_symbol);
   form->addRow(tr("&Comment:"), m_comment);
   m_comment->setMinimumWidth(m_comment->fontMetrics().averageCharWidth() * 40);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &AllocationEntryDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &AllocationEntryDialog::reject);
+  layout->addWidget(OkCancelButtons(this));
   activate(active);
 }
 

@@ -1,6 +1,5 @@
 #include "ui/controller_settings_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
@@ -9,6 +8,7 @@
 #include "app/controller_settings_dialog.h"
 #include "app/module_messages.h"
 #include "app/project_messages.h"
+#include "ui/ok_cancel_buttons.h"
 #include "ui/stored_text.h"
 
 namespace zel::ui {
@@ -50,12 +50,9 @@ ControllerSettingsDialog::ControllerSettingsDialog(app::ControllerSettings setti
   m_pages->addTab(optionsPage(), tr("Options"));
   m_pages->addTab(passwordPage(), tr("Password"));
   m_pages->addTab(downloadPage(), tr("Download"));
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_pages);
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &ControllerSettingsDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &ControllerSettingsDialog::reject);
+  layout->addWidget(OkCancelButtons(this));
   applyRules();
 }
 

@@ -18,7 +18,6 @@ class DocumentWindow : public QMdiSubWindow {
 
   app::WindowKind kind() const { return m_kind; }
   const QString& name() const { return m_name; }
-  void setName(QString name) { m_name = std::move(name); }
   app::WindowPlacement placement() const;
   bool isMaximized() const { return windowState() & Qt::WindowMaximized; }
   bool isMinimized() const { return windowState() & Qt::WindowMinimized; }

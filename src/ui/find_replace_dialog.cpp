@@ -65,7 +65,6 @@ FindReplaceDialog::FindReplaceDialog(QWidget* parent)
 }
 
 void FindReplaceDialog::setReplaceMode(bool replace) {
-  m_replaceMode = replace;
   setWindowTitle(replace ? tr("Replace") : tr("Find"));
   m_replaceRow->setVisible(replace);
   m_replaceOne->setVisible(replace);

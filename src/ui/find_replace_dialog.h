@@ -21,7 +21,6 @@ class FindReplaceDialog : public QDialog {
 
   // Find alone hides the replacement field and its buttons.
   void setReplaceMode(bool replace);
-  bool replaceMode() const { return m_replaceMode; }
 
   stl::FindOptions options() const;  // texts as Windows-1252
   std::string replacement() const;
@@ -43,7 +42,6 @@ class FindReplaceDialog : public QDialog {
  private:
   void updateEnabled();
 
-  bool m_replaceMode = false;
   QLineEdit* m_find;
   QLineEdit* m_replace;
   QWidget* m_replaceRow;

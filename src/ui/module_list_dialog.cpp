@@ -1,6 +1,5 @@
 #include "ui/module_list_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,6 +11,7 @@
 #include "app/project_messages.h"
 #include "platform/no_case.h"
 #include "ui/language_icons.h"
+#include "ui/ok_cancel_buttons.h"
 #include "ui/stored_text.h"
 
 namespace zel::ui {
@@ -70,14 +70,11 @@ ModuleListDialog::ModuleListDialog(Mode mode, app::ProjectModel& model, app::She
   filters->addWidget(m_language, 1);
   filters->addWidget(new QLabel(tr("Type:"), this));
   filters->addWidget(m_type, 1);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(filters);
   layout->addWidget(m_list, 1);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelButtons(this));
   resize(520, 360);
-  connect(buttons, &QDialogButtonBox::accepted, this, &ModuleListDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &ModuleListDialog::reject);
   connect(m_language, &QComboBox::currentIndexChanged, this, &ModuleListDialog::fill);
   connect(m_type, &QComboBox::currentIndexChanged, this, &ModuleListDialog::fill);
   connect(m_list->header(), &QHeaderView::sectionClicked, this, &ModuleListDialog::sortBy);

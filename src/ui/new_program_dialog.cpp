@@ -1,9 +1,9 @@
 #include "ui/new_program_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QVBoxLayout>
 
 #include "app/module_ops.h"
+#include "ui/ok_cancel_buttons.h"
 
 namespace zel::ui {
 
@@ -24,13 +24,10 @@ NewProgramDialog::NewProgramDialog(app::ProjectModel& model, app::ShellHooks* ho
       m_hooks(hooks),
       m_fields(new ModuleEntryFields(Preset(kind), this)) {
   setWindowTitle(tr("New Program"));
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_fields);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelButtons(this));
   resize(420, 180);
-  connect(buttons, &QDialogButtonBox::accepted, this, &NewProgramDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &NewProgramDialog::reject);
 }
 
 void NewProgramDialog::accept() {

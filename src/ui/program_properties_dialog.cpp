@@ -1,11 +1,11 @@
 #include "ui/program_properties_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QVBoxLayout>
 
 #include "app/module_entry.h"
 #include "app/module_info.h"
 #include "app/module_ops.h"
+#include "ui/ok_cancel_buttons.h"
 #include "ui/stored_text.h"
 
 namespace zel::ui {
@@ -48,13 +48,10 @@ ProgramPropertiesDialog::ProgramPropertiesDialog(app::ProjectModel& model, std::
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_pages->addTab(text, tr("Log File"));
   }
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_pages);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelButtons(this));
   resize(520, 380);
-  connect(buttons, &QDialogButtonBox::accepted, this, &ProgramPropertiesDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &ProgramPropertiesDialog::reject);
 }
 
 void ProgramPropertiesDialog::accept() {

@@ -1,6 +1,7 @@
 #include "ui/project_list_model.h"
 
 #include "app/controller_type.h"
+#include "platform/no_case.h"
 #include "ui/stored_text.h"
 
 namespace zel::ui {
@@ -40,8 +41,9 @@ const app::ProjectListEntry* ProjectListModel::entry(int row) const {
 }
 
 int ProjectListModel::rowOf(const QString& name) const {
+  const std::string stored = ToStored(name);
   for (std::size_t i = 0; i < m_entries.size(); ++i) {
-    if (FromStored(m_entries[i].name).compare(name, Qt::CaseInsensitive) == 0) {
+    if (platform::EqualsNoCase(m_entries[i].name, stored)) {
       return static_cast<int>(i);
     }
   }

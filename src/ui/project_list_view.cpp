@@ -125,11 +125,6 @@ QStringList ProjectListView::selectedNames() const {
   return names;
 }
 
-QString ProjectListView::currentName() const {
-  const QModelIndex current = m_report->selectionModel()->currentIndex();
-  return current.isValid() ? current.siblingAtColumn(0).data().toString() : QString();
-}
-
 void ProjectListView::selectName(const QString& name) {
   const int row = m_model->rowOf(name);
   if (row < 0) return;

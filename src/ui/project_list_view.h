@@ -27,7 +27,6 @@ class ProjectListView : public QWidget {
   bool reportMode() const { return m_stack->currentWidget() == m_report; }
 
   QStringList selectedNames() const;
-  QString currentName() const;
   void selectName(const QString& name);
   void refresh();  // keeps the selection where the names still exist
   void editCurrentName();

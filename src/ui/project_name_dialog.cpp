@@ -1,10 +1,10 @@
 #include "ui/project_name_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QVBoxLayout>
 
 #include "app/project_naming.h"
+#include "ui/ok_cancel_buttons.h"
 
 namespace zel::ui {
 
@@ -18,14 +18,11 @@ ProjectNameDialog::ProjectNameDialog(app::ProjectSession& session, const QString
   m_name->setMaxLength(static_cast<int>(app::kMaxProjectNameLength));
   auto* form = new QFormLayout;
   form->addRow(tr("&Name:"), m_name);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(m_list, 1);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelButtons(this));
   resize(480, 340);
-  connect(buttons, &QDialogButtonBox::accepted, this, &ProjectNameDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &ProjectNameDialog::reject);
   connect(m_list, &ProjectListView::currentNameChanged, this, [this](const QString& name) {
     if (!name.isEmpty()) m_name->setText(name);
   });

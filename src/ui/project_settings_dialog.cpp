@@ -1,6 +1,5 @@
 #include "ui/project_settings_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +9,7 @@
 #include "app/controller_type.h"
 #include "app/project_file.h"
 #include "app/project_naming.h"
+#include "ui/ok_cancel_buttons.h"
 #include "ui/project_name_dialog.h"
 #include "ui/stored_text.h"
 
@@ -43,14 +43,11 @@ ProjectSettingsDialog::ProjectSettingsDialog(app::ProjectSession& session, const
   form->addRow(tr("&Name:"), nameRow);
   form->addRow(tr("Created:"), new QLabel(FromStored(file.created()), this));
   form->addRow(tr("C&ontroller:"), m_controller);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelButtons(this));
   resize(460, 180);
   connect(browse, &QPushButton::clicked, this, &ProjectSettingsDialog::chooseName);
-  connect(buttons, &QDialogButtonBox::accepted, this, &ProjectSettingsDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &ProjectSettingsDialog::reject);
 }
 
 void ProjectSettingsDialog::chooseName() {
