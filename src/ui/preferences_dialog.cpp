@@ -1,6 +1,5 @@
 #include "ui/preferences_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFormLayout>
@@ -14,6 +13,7 @@
 #include "app/serial_ports.h"
 #include "platform/message_box.h"
 #include "platform/no_case.h"
+#include "ui/ok_cancel_buttons.h"
 #include "ui/stored_text.h"
 
 namespace zel::ui {
@@ -80,12 +80,9 @@ PreferencesDialog::PreferencesDialog(const app::Preferences& preferences,
   m_pages->addTab(communicationPage(), tr("Communication Port"));
   m_pages->addTab(editorPage(), tr("STL Editor"));
   m_pages->addTab(printPage(), tr("Print"));
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_pages);
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &PreferencesDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &PreferencesDialog::reject);
+  layout->addWidget(OkCancelButtons(this));
 }
 
 QWidget* PreferencesDialog::generalPage() {
@@ -154,31 +151,33 @@ QWidget* PreferencesDialog::editorPage() {
   useElse = new QCheckBox(tr("Use &ELSE instead of OTHRW"), page);
   promptAllocation->setChecked(m_preferences.promptForAllocationEntries());
   useElse->setChecked(m_preferences.useElseInsteadOfOthrw());
-  editorFontLabel = new QLabel(FontDescription(m_editorFont, m_dpi), page);
-  auto* byDefault = new QPushButton(tr("&Default"), page);
-  auto* browse = new QPushButton(tr("B&rowse..."), page);
-  auto* row = new QHBoxLayout;
-  row->addWidget(editorFontLabel, 1);
-  row->addWidget(byDefault);
-  row->addWidget(browse);
   auto* form = new QFormLayout(page);
   form->addRow(promptAllocation);
   form->addRow(useElse);
-  form->addRow(tr("Font:"), row);
-  connect(byDefault, &QPushButton::clicked, this, [this] { setEditorFont(std::nullopt); });
-  connect(browse, &QPushButton::clicked, this, [this] { browseFont(true); });
+  form->addRow(tr("Font:"), fontRow(true, page));
   return page;
+}
+
+// The font's description with its Default and Browse buttons, for the editor or the
+// printer font.
+QHBoxLayout* PreferencesDialog::fontRow(bool editor, QWidget* page) {
+  QLabel*& label = editor ? editorFontLabel : printFontLabel;
+  label = new QLabel(FontDescription(editor ? m_editorFont : m_printFont, m_dpi), page);
+  auto* byDefault = new QPushButton(tr("&Default"), page);
+  auto* browse = new QPushButton(tr("B&rowse..."), page);
+  auto* row = new QHBoxLayout;
+  row->addWidget(label, 1);
+  row->addWidget(byDefault);
+  row->addWidget(browse);
+  connect(byDefault, &QPushButton::clicked, this,
+          [this, editor] { editor ? setEditorFont(std::nullopt) : setPrintFont(std::nullopt); });
+  connect(browse, &QPushButton::clicked, this, [this, editor] { browseFont(editor); });
+  return row;
 }
 
 QWidget* PreferencesDialog::printPage() {
   auto* page = new QWidget(this);
-  printFontLabel = new QLabel(FontDescription(m_printFont, m_dpi), page);
-  auto* byDefault = new QPushButton(tr("&Default"), page);
-  auto* browse = new QPushButton(tr("B&rowse..."), page);
-  auto* row = new QHBoxLayout;
-  row->addWidget(printFontLabel, 1);
-  row->addWidget(byDefault);
-  row->addWidget(browse);
+  QHBoxLayout* row = fontRow(false, page);
   const app::PrintMargins margins = m_preferences.printMargins();
   marginLeft = MarginBox(margins.left, page);
   marginRight = MarginBox(margins.right, page);
@@ -190,8 +189,6 @@ QWidget* PreferencesDialog::printPage() {
   form->addRow(tr("&Right margin:"), marginRight);
   form->addRow(tr("&Top margin:"), marginTop);
   form->addRow(tr("&Bottom margin:"), marginBottom);
-  connect(byDefault, &QPushButton::clicked, this, [this] { setPrintFont(std::nullopt); });
-  connect(browse, &QPushButton::clicked, this, [this] { browseFont(false); });
   return page;
 }
 

@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+
+class QHBoxLayout;
 #include <filesystem>
 #include <optional>
 
@@ -65,6 +67,7 @@ class PreferencesDialog : public QDialog {
   QWidget* communicationPage();
   QWidget* editorPage();
   QWidget* printPage();
+  QHBoxLayout* fontRow(bool editor, QWidget* page);
   void browseFont(bool editor);
   app::CommunicationValues communicationEntry() const;
   bool checkPages();
