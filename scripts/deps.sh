@@ -9,6 +9,7 @@ ZEL_PACKAGES=(
   clang libclang-rt-14-dev
   xdg-utils
   qt6-base-dev
+  bison libunicorn-dev
 )
 
 zel_missing_packages() {

@@ -37,6 +37,12 @@ FieldbusConfig FieldbusConfig::FromBytes(std::optional<std::string_view> bytes) 
   return config;
 }
 
+std::uint8_t FieldbusConfig::stationType(int station) const {
+  if (m_state != State::Ready || station < 0 || station >= static_cast<int>(kFieldbusStations))
+    return 0;
+  return m_bytes[static_cast<std::size_t>(station) * kFieldbusRecordSize + kTypeByte];
+}
+
 bool FieldbusConfig::accepts(const Operand& operand) const {
   if (m_state != State::Ready || !IsFieldbus(operand)) return false;
   const std::int32_t station = operand.first;

@@ -32,6 +32,8 @@ class FieldbusConfig {
   // Whether the fieldbus operand (I/O s.w.b, IW/OW s.w) addresses a configured station
   // and unit; false when the configuration is not Ready.
   bool accepts(const Operand& operand) const;
+  // The type byte of a station 0..99 (0: not configured, or no Ready configuration).
+  std::uint8_t stationType(int station) const;
 
  private:
   State m_state = State::Missing;

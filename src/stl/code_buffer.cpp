@@ -1,0 +1,62 @@
+#include "stl/code_buffer.h"
+
+#include "stl/code_fail.h"
+#include "stl/code_messages.h"
+#include "stl/code_translator.h"
+
+namespace zel::stl::code {
+namespace {
+
+constexpr std::uint8_t kNearJump = 0xE9;
+constexpr std::size_t kDisplacementSize = 2;
+constexpr std::ptrdiff_t kShortReach = 127;
+
+}  // namespace
+
+void CodeBuffer::byte(std::uint8_t value) {
+  if (m_code.size() >= kCodeLimit) throw CodeStop{m_line, msg::kCodeSegmentOverflow};
+  m_code.push_back(value);
+}
+
+void CodeBuffer::bytes(std::initializer_list<std::uint8_t> values) {
+  for (std::uint8_t v : values) byte(v);
+}
+
+void CodeBuffer::word(std::uint16_t value) {
+  if (m_code.size() + 2 > kCodeLimit) throw CodeStop{m_line, msg::kCodeSegmentOverflow};
+  m_code.push_back(static_cast<std::uint8_t>(value & 0xFF));
+  m_code.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+std::size_t CodeBuffer::openJump() {
+  byte(kNearJump);
+  const std::size_t at = size();
+  word(0);
+  return at;
+}
+
+void CodeBuffer::jumpTo(std::size_t target) {
+  patchJump(openJump(), target);
+}
+
+void CodeBuffer::patchJump(std::size_t at, std::size_t target) {
+  // Near jumps wrap around within the segment, so a backward distance is its two's
+  // complement.
+  const auto distance = static_cast<std::uint16_t>(target - (at + kDisplacementSize));
+  patchWord(at, distance);
+}
+
+void CodeBuffer::patchShort(std::size_t at, std::size_t target) {
+  const auto distance = static_cast<std::ptrdiff_t>(target) - static_cast<std::ptrdiff_t>(at + 1);
+  if (at >= m_code.size() || distance < -kShortReach - 1 || distance > kShortReach)
+    Fail(m_line, InternalError::ShortJumpRange);
+  m_code[at] = static_cast<std::uint8_t>(distance & 0xFF);
+}
+
+void CodeBuffer::patchWord(std::size_t at, std::uint16_t value) {
+  if (at + 1 >= m_code.size()) Fail(m_line, InternalError::PatchOutside);
+  m_code[at] = static_cast<std::uint8_t>(value & 0xFF);
+  m_code[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+}  // namespace zel::stl::code

@@ -1,0 +1,91 @@
+#include "stl/code_context.h"
+
+#include "stl/code_fail.h"
+#include "stl/code_messages.h"
+
+namespace zel::stl::code {
+namespace {
+
+constexpr std::size_t kTypeLetter = 3;
+constexpr std::size_t kNumberDigits = 4;
+constexpr std::uint8_t kWordStation = 0x20;
+constexpr int kBitsPerByte = 8;
+constexpr int kStationPointerSize = 4;
+
+int ModuleNumber(const std::string& module) {
+  if (module.size() < kNumberDigits + 2) return -1;
+  const char tens = module[kNumberDigits];
+  const char ones = module[kNumberDigits + 1];
+  if (tens < '0' || tens > '9' || ones < '0' || ones > '9') return -1;
+  return (tens - '0') * 10 + (ones - '0');
+}
+
+}  // namespace
+
+CodeContext::CodeContext(TranslatorSetup setup) : m_setup(std::move(setup)) {
+  if (m_setup.module.size() > kTypeLetter) moduleType = m_setup.module[kTypeLetter];
+  moduleNumber = ModuleNumber(m_setup.module);
+}
+
+void CodeContext::fault(int line, std::string text) {
+  m_faults.push_back(CodeFault{line, std::move(text)});
+}
+
+const Node& CodeContext::node(NodeId id) const {
+  if (m_tree == nullptr || !m_tree->valid(id)) Fail(line(), InternalError::MissingChild);
+  return m_tree->at(id);
+}
+
+NodeId CodeContext::child(NodeId id, std::size_t index) const {
+  const Node& n = node(id);
+  if (index >= n.children.size() || !m_tree->valid(n.children[index]))
+    Fail(n.line, InternalError::MissingChild);
+  return n.children[index];
+}
+
+void CodeContext::callEntry(std::uint8_t entry) {
+  m_buffer.bytes({0x26, 0xFF, 0x5D, entry});
+  restoreHeader();
+}
+
+void CodeContext::restoreHeader() {
+  m_buffer.bytes({0xC4, 0x7E, 0xFC});
+}
+
+void CodeContext::jumpToExit() {
+  m_exitJumps.push_back(m_buffer.openJump());
+}
+
+void CodeContext::patchExits(std::size_t epilogue) {
+  for (std::size_t at : m_exitJumps) m_buffer.patchJump(at, epilogue);
+  m_exitJumps.clear();
+}
+
+std::uint8_t CodeContext::stationType(int station) {
+  if (!m_fieldbus) {
+    std::optional<std::string> bytes =
+        m_setup.readFieldbusConfig ? m_setup.readFieldbusConfig() : std::nullopt;
+    if (!bytes) throw CodeStop{line(), msg::kFieldbusNotConfigured};
+    m_fieldbus = FieldbusConfig::FromBytes(std::string_view(*bytes));
+    // An unreadable configuration is reported once; its stations count as byte stations.
+    if (m_fieldbus->state() != FieldbusConfig::State::Ready)
+      fault(line(), msg::kFieldbusConfigUnreadable);
+  }
+  return m_fieldbus->stationType(station);
+}
+
+StationUnit CodeContext::loadStation(const FieldbusPlace& place) {
+  const std::uint8_t type = stationType(place.station);
+  StationUnit unit;
+  unit.wordStation = (type & kWordStation) != 0;
+  int offset = unit.wordStation ? 2 * place.word : place.word;
+  if (unit.wordStation && place.bit >= kBitsPerByte) ++offset;
+  unit.offset = static_cast<std::uint16_t>(offset);
+  m_usage.markStation(place.station, type, place.input, place.word);
+  m_buffer.bytes({0x26, 0xC4, 0x7D, place.input ? kInputStationsField : kOutputStationsField});
+  m_buffer.bytes({0x26, 0xC4, 0xBD});
+  m_buffer.word(static_cast<std::uint16_t>(place.station * kStationPointerSize));
+  return unit;
+}
+
+}  // namespace zel::stl::code
