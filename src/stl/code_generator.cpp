@@ -1,0 +1,121 @@
+#include "stl/code_generator.h"
+
+#include <cstdio>
+#include <exception>
+#include <new>
+
+#include "stl/code_messages.h"
+#include "stl/code_parser.h"
+#include "stl/code_scanner.h"
+#include "stl/code_translator.h"
+#include "stl/object_file.h"
+
+namespace zel::stl {
+namespace {
+
+using code::CodeStop;
+
+std::string Formatted(const char* format, unsigned value) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+// Collects the pass's reports in the order they arise and counts the errors.
+class Reporter {
+ public:
+  Reporter(CodeGenResult& result, const std::string& module) : m_result(result), m_module(module) {}
+
+  void fault(int line, std::string_view text) {
+    const std::string message = where(line) + msg::kErrorPrefix + std::string(text);
+    m_result.lines.push_back({message + "\r\n", message + "\n"});
+    ++m_result.errors;
+  }
+  void stop(int line, std::string_view text) {
+    m_result.lines.push_back(
+        {where(line) + msg::kCompilerPrefix + std::string(text) + "\r\n", terminated()});
+    ++m_result.errors;
+  }
+  void exception(const char* text) {
+    std::string window = std::string(msg::kTerminatedByException) + "\r\n";
+    if (text) window += std::string(text) + "\r\n";
+    m_result.lines.push_back({window, terminated()});
+    ++m_result.errors;
+  }
+  void both(const std::string& text) { m_result.lines.push_back({text + "\r\n", text + "\n"}); }
+
+ private:
+  std::string where(int line) const { return m_module + "(" + std::to_string(line) + ") "; }
+  static std::string terminated() { return std::string(msg::kCompilationTerminated) + "\n"; }
+
+  CodeGenResult& m_result;
+  const std::string& m_module;
+};
+
+// Translates each item as the parser completes it and reports new faults at once, so the
+// message window keeps the order of the program.
+class TranslatingSink : public code::ParseSink {
+ public:
+  TranslatingSink(code::Translator& translator, Reporter& reporter)
+      : m_translator(translator), m_reporter(reporter) {}
+
+  void item(const code::SentenceTree& tree, code::NodeId root) override {
+    m_translator.translate(tree, root);
+    flushFaults();
+  }
+  void parseError(int line, std::string_view text) override { m_reporter.stop(line, text); }
+
+  void flushFaults() {
+    const auto& faults = m_translator.faults();
+    for (; m_reported < faults.size(); ++m_reported)
+      m_reporter.fault(faults[m_reported].line, faults[m_reported].text);
+  }
+
+ private:
+  code::Translator& m_translator;
+  Reporter& m_reporter;
+  std::size_t m_reported = 0;
+};
+
+void Translate(std::string_view intermediate, const CodeGenSetup& setup, CodeGenResult& result,
+               Reporter& reporter) {
+  code::Translator translator({setup.module, setup.readFieldbusConfig});
+  TranslatingSink sink(translator, reporter);
+  try {
+    translator.begin();
+    if (code::ParseIntermediate(intermediate, sink)) translator.finish();
+    sink.flushFaults();
+  } catch (const CodeStop&) {
+    sink.flushFaults();  // what was found before the stop comes first
+    throw;
+  }
+  if (result.errors != 0) return;
+  result.codeSize = translator.code().size();
+  result.object = ObjectFileBytes(translator.code(), translator.usage());
+  reporter.both(Formatted(msg::kMachineCodeFormat, static_cast<unsigned>(result.codeSize)));
+}
+
+}  // namespace
+
+CodeGenResult GenerateCode(std::string_view intermediate, const CodeGenSetup& setup) {
+  CodeGenResult result;
+  Reporter reporter(result, setup.module);
+  try {
+    Translate(intermediate, setup, result, reporter);
+  } catch (const CodeStop& stop) {
+    reporter.stop(stop.line, stop.text);
+  } catch (const std::bad_alloc&) {
+    reporter.stop(0, msg::kOutOfMemory);
+  } catch (const std::exception& e) {
+    reporter.exception(e.what());
+  } catch (...) {
+    reporter.exception(nullptr);
+  }
+  if (result.errors != 0) {
+    result.object.clear();
+    result.codeSize = 0;
+  }
+  return result;
+}
+
+}  // namespace zel::stl
