@@ -113,6 +113,11 @@ int CheckRun::run() {
   return m_errors;
 }
 
+void CheckRun::report(std::string_view window, std::string_view log) {
+  if (!window.empty()) ToMessageWindow(window);
+  if (!log.empty()) writeLog(log);
+}
+
 void CheckRun::error(int line, std::string_view text) {
   ToMessageWindow(MessageWindowLine(m_module, line, text));
   writeLog(LogLine(line, text));

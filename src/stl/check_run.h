@@ -41,6 +41,11 @@ class CheckRun : private CheckReport {
   // All three; the error count.
   int run();
 
+  // A report of a later pass: `window` goes to the message window, `log` to the log file;
+  // either may be empty. A log that cannot be written is handled as the passes' own.
+  void report(std::string_view window, std::string_view log);
+  void addErrors(int count) { m_errors += count; }
+
   const std::string& module() const { return m_module; }
   int errorCount() const { return m_errors; }
   // The lines the last pass read.

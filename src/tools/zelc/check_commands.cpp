@@ -15,18 +15,10 @@ namespace zel::zelc {
 
 namespace {
 
-// How many characters of a module file name make the module name (CZ0P05V1).
-constexpr std::size_t kModuleNameLength = 8;
-
 struct CheckArgs {
   std::string project;
   std::string module;
 };
-
-// The module may be given with or without its extension.
-std::string ModuleName(std::string_view file) {
-  return std::string(file.substr(0, file.find('.')).substr(0, kModuleNameLength));
-}
 
 int CheckModule(const GlobalOptions& options, std::ostream& out, const CheckArgs& args) {
   auto workspace = Workspace::open(options.workDir);
@@ -38,11 +30,18 @@ int CheckModule(const GlobalOptions& options, std::ostream& out, const CheckArgs
   }
   MessagePrinter printer(out);
   stl::CheckRun run(
-      {workspace->session().projectDirectory() / *project, ModuleName(args.module), true});
+      {workspace->session().projectDirectory() / *project, ModuleNameOf(args.module), true});
   return run.run() == 0 ? 0 : kFailed;
 }
 
 }  // namespace
+
+// How many characters of a module file name make the module name (CZ0P05V1).
+constexpr std::size_t kModuleNameLength = 8;
+
+std::string ModuleNameOf(std::string_view file) {
+  return std::string(file.substr(0, file.find('.')).substr(0, kModuleNameLength));
+}
 
 void AddCheckCommands(CLI::App& app, CommandAction& chosen) {
   auto args = std::make_shared<CheckArgs>();

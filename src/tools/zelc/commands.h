@@ -7,6 +7,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace zel::zelc {
 
@@ -18,6 +19,9 @@ inline constexpr int kUsageError = 2;  // the command line itself was wrong
 struct GlobalOptions {
   std::filesystem::path workDir = ".";
 };
+
+// The module name (CZ0P05V1) of a module given with or without its file extension.
+std::string ModuleNameOf(std::string_view file);
 
 // Runs the chosen subcommand; returns the exit status.
 using CommandAction = std::function<int(const GlobalOptions&, std::ostream&)>;
@@ -32,6 +36,7 @@ void AddModuleCommands(CLI::App& app, CommandAction& chosen);
 void AddSettingsCommands(CLI::App& app, CommandAction& chosen);
 void AddAllocationCommands(CLI::App& app, CommandAction& chosen);
 void AddCheckCommands(CLI::App& app, CommandAction& chosen);
+void AddCompileCommands(CLI::App& app, CommandAction& chosen);
 void AddStlTextCommands(CLI::App& app, CommandAction& chosen);
 
 }  // namespace zel::zelc

@@ -29,6 +29,7 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
   AddSettingsCommands(app, chosen);
   AddAllocationCommands(app, chosen);
   AddCheckCommands(app, chosen);
+  AddCompileCommands(app, chosen);
   AddStlTextCommands(app, chosen);
   try {
     app.parse(argc, argv);

@@ -1,0 +1,13 @@
+#pragma once
+// The compile driver's own texts, blanks as the message window shows them.
+
+#include <string_view>
+
+namespace zel::stl::msg {
+
+inline constexpr std::string_view kCannotStartCompiler =
+    " Could not start statement list compiler ";
+inline constexpr std::string_view kLadderNotImplemented =
+    "ERROR: Sorry, Ladder Diagram is not implemented yet";
+
+}  // namespace zel::stl::msg
