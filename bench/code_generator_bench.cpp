@@ -1,0 +1,126 @@
+// Compile throughput: source lines per second through both checking passes and code
+// generation, and the time for a module whose code approaches the 65,000-byte segment.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "stl/code_generator.h"
+#include "stl/syntax_check.h"
+
+namespace {
+
+using namespace zel::stl;
+
+class Silent : public CheckReport {
+ public:
+  void error(int, std::string_view text) override {
+    std::cerr << "benchmark program is faulty: " << text << "\n";
+    std::abort();
+  }
+  void notice(std::string_view) override {}
+};
+
+// One sentence of each kind the demo programs use, in stored form; n keeps operands apart.
+std::string Sentence(int n) {
+  const std::string w = std::to_string(n % 200);
+  const std::string b = std::to_string(n % 16);
+  switch (n % 6) {
+    case 0:
+      return "wE" + w + "." + b + "unE1." + b + "dsA" + w + "." + b + "frA" + w + "." + b + "\n";
+    case 1:
+      return "w(MW" + w + "+@5)>MW1" + w + "dlMW" + w + "*@3/@7qR" + w + "\n";
+    case 2:
+      return "wM" + w + "." + b + "o(E2.1xE3.2)dsT" + w + "m2.5\n";
+    case 3:
+      return "wZ" + w + "diZW" + w + "frZ" + w + "\n";
+    case 4:
+      return "wMW" + w + "<>@$FF" + "dlEW" + w + "z1z7qMW" + w + "\n";
+    default:
+      return "wE4." + b + "qM" + w + "." + b + "uE5." + b + "dsM1." + b + "\n";
+  }
+}
+
+std::string Program(int sentences) {
+  std::string text;
+  for (int n = 0; n < sentences; ++n) text += Sentence(n);
+  return text;
+}
+
+struct Compiled {
+  CodeGenResult code;
+  int lines = 0;
+};
+
+Compiled Compile(const std::string& program) {
+  Silent report;
+  CheckSetup setup;
+  setup.program = program;
+  setup.module = "CZ0P05V1";
+  CheckResult check = RunSyntaxCheck(setup, report);
+  Compiled compiled;
+  compiled.lines = check.lines;
+  compiled.code = GenerateCode(check.output.intermediate, {setup.module, {}});
+  return compiled;
+}
+
+// The largest program of these sentences whose code still fits the segment.
+int SentencesNearTheLimit() {
+  int low = 1;
+  int high = 4000;
+  while (low < high) {
+    const int mid = (low + high + 1) / 2;
+    if (Compile(Program(mid)).code.errors == 0)
+      low = mid;
+    else
+      high = mid - 1;
+  }
+  return low;
+}
+
+void CheckAndGenerate(benchmark::State& state) {
+  const std::string program = Program(static_cast<int>(state.range(0)));
+  int lines = 0;
+  for (auto _ : state) {
+    const Compiled compiled = Compile(program);
+    if (compiled.code.errors != 0) state.SkipWithError("program does not compile");
+    lines = compiled.lines;
+    benchmark::DoNotOptimize(compiled.code.object.data());
+  }
+  state.SetItemsProcessed(state.iterations() * lines);
+  state.counters["lines/s"] =
+      benchmark::Counter(static_cast<double>(lines), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(CheckAndGenerate)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+void LargestModule(benchmark::State& state) {
+  static const int sentences = SentencesNearTheLimit();
+  const std::string program = Program(sentences);
+  Silent report;
+  CheckSetup setup;
+  setup.program = program;
+  setup.module = "CZ0P05V1";
+  const std::string intermediate = RunSyntaxCheck(setup, report).output.intermediate;
+  std::size_t code = 0;
+  for (auto _ : state) {
+    const CodeGenResult result = GenerateCode(intermediate, {setup.module, {}});
+    code = result.codeSize;
+    benchmark::DoNotOptimize(result.object.data());
+  }
+  state.counters["code bytes"] = static_cast<double>(code);
+  state.counters["sentences"] = sentences;
+}
+BENCHMARK(LargestModule)->Unit(benchmark::kMillisecond);
+
+void LargestModuleWithCheck(benchmark::State& state) {
+  static const int sentences = SentencesNearTheLimit();
+  const std::string program = Program(sentences);
+  for (auto _ : state) benchmark::DoNotOptimize(Compile(program).code.object.data());
+}
+BENCHMARK(LargestModuleWithCheck)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
