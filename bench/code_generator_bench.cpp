@@ -3,11 +3,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 
 #include "stl/code_generator.h"
+#include "stl/compile_driver.h"
 #include "stl/syntax_check.h"
 
 namespace {
@@ -120,6 +124,52 @@ void LargestModuleWithCheck(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(Compile(program).code.object.data());
 }
 BENCHMARK(LargestModuleWithCheck)->Unit(benchmark::kMillisecond);
+
+// A project of 264 modules near the segment limit, compiled one after the other through
+// the compile driver as Make does (files, log, worker thread), against the same work in
+// memory: the difference is what the files cost.
+constexpr int kProjectModules = 264;
+
+std::filesystem::path WriteProject(const std::string& program) {
+  namespace fs = std::filesystem;
+  const fs::path directory = fs::temp_directory_path() / "zel-bench-project";
+  fs::remove_all(directory);
+  fs::create_directories(directory);
+  std::ofstream(directory / "Project.FW4") << "[PROJECT]\nTARGET=VM1X\n";
+  for (int n = 0; n < kProjectModules; ++n) {
+    char name[16];
+    std::snprintf(name, sizeof name, "CZ0P%02dV%d.AWL", n % 64, n / 64 + 1);
+    std::ofstream(directory / name, std::ios::binary) << program;
+  }
+  return directory;
+}
+
+void MakeProjectThroughFiles(benchmark::State& state) {
+  static const int sentences = SentencesNearTheLimit();
+  const std::string program = Program(sentences);
+  const std::filesystem::path directory = WriteProject(program);
+  for (auto _ : state) {
+    for (int n = 0; n < kProjectModules; ++n) {
+      char name[16];
+      std::snprintf(name, sizeof name, "CZ0P%02dV%d", n % 64, n / 64 + 1);
+      if (StartCompile(directory, name)) WaitForCompile();
+      if (CompileErrorCount() != 0) state.SkipWithError("a module does not compile");
+    }
+  }
+  std::filesystem::remove_all(directory);
+  state.counters["modules"] = kProjectModules;
+}
+BENCHMARK(MakeProjectThroughFiles)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void MakeProjectInMemory(benchmark::State& state) {
+  static const int sentences = SentencesNearTheLimit();
+  const std::string program = Program(sentences);
+  for (auto _ : state)
+    for (int n = 0; n < kProjectModules; ++n)
+      benchmark::DoNotOptimize(Compile(program).code.object.data());
+  state.counters["modules"] = kProjectModules;
+}
+BENCHMARK(MakeProjectInMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

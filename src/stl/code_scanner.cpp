@@ -17,8 +17,10 @@ bool IsDigit(char c) {
 bool IsDigitOrPoint(char c) {
   return IsDigit(c) || c == '.';
 }
+// Stored constants write hex digits in upper case; the lower-case letters are keyword codes
+// (`d` THEN, `f` OTHRW ...) that may follow a constant directly.
 bool IsHexDigit(char c) {
-  return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+  return IsDigit(c) || (c >= 'A' && c <= 'F');
 }
 
 struct Letters {
@@ -111,8 +113,9 @@ Token IntermediateScanner::next() {
     if (m_text.substr(m_pos).starts_with(letters.text)) {
       m_pos += letters.text.size();
       token.kind = letters.kind;
+      if (letters.kind == TokenKind::Constant) return constant(token);
       token.operand.letters = std::string(letters.text);
-      return letters.kind == TokenKind::Constant ? constant(token) : operand(token);
+      return operand(token);
     }
   ++m_pos;
   token.character = c;
@@ -149,7 +152,7 @@ Token IntermediateScanner::constant(Token token) {
     ++m_pos;
     const std::string_view digits = takeWhile(IsHexDigit);
     for (char c : digits) {
-      const int digit = IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10;
+      const int digit = IsDigit(c) ? c - '0' : c - 'A' + 10;
       value = std::min(value * 16 + digit, kSaturated);
     }
   } else {
@@ -158,7 +161,7 @@ Token IntermediateScanner::constant(Token token) {
     value = Decimal(takeWhile(IsDigit));
     if (negative) value = -value;
   }
-  if (take(from).find_first_of("0123456789ABCDEFabcdef") == std::string_view::npos) {
+  if (take(from).find_first_of("0123456789ABCDEF") == std::string_view::npos) {
     token.kind = TokenKind::Unknown;
     token.character = '@';
   }

@@ -199,7 +199,7 @@ TEST(CodeScanner, ValuesOfConstantsTimesAndOperands) {
   };
   const Case cases[] = {
       {"@$FFFF", TokenKind::Constant, 65535},
-      {"@$1f", TokenKind::Constant, 31},
+      {"@$1F", TokenKind::Constant, 31},
       {"@-32768", TokenKind::Constant, -32768},
       {"@+7", TokenKind::Constant, 7},
       {"2.5", TokenKind::TimeValue, 250},
@@ -224,14 +224,15 @@ TEST(CodeScanner, ValuesOfConstantsTimesAndOperands) {
 }
 
 TEST(CodeScanner, CutsTokensWithoutSeparators) {
-  IntermediateScanner scanner("wTE2<=ZW3z8)\nPS5");
+  IntermediateScanner scanner("wTE2<=ZW3z8)\nPS5<>@$FFd");
   std::vector<std::string> seen;
   for (Token token = scanner.next(); token.kind != TokenKind::End; token = scanner.next())
     seen.push_back(token.operand.letters.empty()
                        ? std::string(1, token.character)
                        : token.operand.letters + std::to_string(token.operand.number));
   EXPECT_EQ(seen, (std::vector<std::string>{"w", "TE2", std::string(1, '\0'), "ZW3",
-                                            std::string(1, '\0'), ")", "PS5"}));
+                                            std::string(1, '\0'), ")", "PS5", std::string(1, '\0'),
+                                            std::string(1, '\0'), "d"}));
   EXPECT_EQ(scanner.line(), 2);
 }
 
