@@ -50,7 +50,7 @@ void Program(CodeContext& ctx, const BitOperand& bit, bool set) {
   ctx.usage().markBit(bit.offset, bit.mask);
   b.bytes({0x8B, 0x84});
   b.word(bit.offset);
-  // SET P also sets PS; RESET takes away only the named bit.
+  // P goes with PS: SET P sets both bits and RESET P clears both; PS alone leaves P.
   if (set)
     b.bytes({0x0C, static_cast<std::uint8_t>(bit.program ? 0x03 : 0x01)});
   else

@@ -39,6 +39,7 @@ CompiledProgram CompileStored(std::string_view stored, const CompileOptions& opt
   stl::CheckSetup setup;
   setup.program = stored;
   setup.module = options.module;
+  setup.symbols = options.symbols;
   setup.readFieldbusConfig = [&options] { return options.fieldbusConfig; };
   const stl::CheckResult check = stl::RunSyntaxCheck(setup, report);
   if (check.errors != 0) return program;

@@ -9,6 +9,10 @@
 #include <string_view>
 #include <vector>
 
+namespace zel::stl {
+class AllocationList;
+}
+
 namespace zel::emu {
 
 struct CompiledProgram {
@@ -20,7 +24,8 @@ struct CompiledProgram {
 
 struct CompileOptions {
   std::string module = "CZ0P05V1";
-  std::optional<std::string> fieldbusConfig;  // the bytes of "CR.CFG"
+  std::optional<std::string> fieldbusConfig;     // the bytes of "CR.CFG"
+  const stl::AllocationList* symbols = nullptr;  // none: every symbol is unknown
 };
 
 // Display text as typed in the editor, lines separated by LF.
