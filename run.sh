@@ -36,3 +36,8 @@ for name in $("$zelc" projects | cut -f1); do
   echo "== Controller settings of $name"
   "$zelc" controller-settings -p "$name" --summary
 done
+echo
+echo "== Compiling the statement-list modules of DEMO"
+for module in $("$zelc" modules -p DEMO | awk '{print $1}' | grep -i '\.awl$'); do
+  "$zelc" compile -p DEMO "$module" || true
+done
