@@ -170,11 +170,15 @@ void Unary(CodeContext& ctx, NodeId id) {
 
 }  // namespace
 
+// BX, CX and DX go round the read although no value is pending in them here: the entry
+// may use them, and the controller's services were always called with them kept.
 void ReadFunctionWord(CodeContext& ctx, int number) {
-  ctx.buffer().byte(0xB8);
-  ctx.buffer().word(static_cast<std::uint16_t>(number));
-  ctx.buffer().byte(kPushAx);
+  CodeBuffer& b = ctx.buffer();
+  b.bytes({0x53, 0x51, 0x52, 0xB8});
+  b.word(static_cast<std::uint16_t>(number));
+  b.byte(kPushAx);
   ctx.callEntry(kEntryReadFunction);
+  b.bytes({0x5A, 0x59, 0x5B});
 }
 
 void WriteFunctionWord(CodeContext& ctx, int number) {
