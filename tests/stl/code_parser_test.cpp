@@ -219,7 +219,9 @@ TEST(CodeScanner, ValuesOfConstantsTimesAndOperands) {
     IntermediateScanner scanner(c.text);
     const Token token = scanner.next();
     EXPECT_EQ(token.kind, c.kind) << c.text;
-    if (c.kind != TokenKind::Unknown) EXPECT_EQ(token.value, c.value) << c.text;
+    if (c.kind != TokenKind::Unknown) {
+      EXPECT_EQ(token.value, c.value) << c.text;
+    }
   }
 }
 
