@@ -16,6 +16,7 @@ enum class InternalError {
   StepNumberRange,
   ModuleNumberRange,
   NoValue,
+  ValueRange,
 };
 
 [[noreturn]] void Fail(int line, InternalError code);

@@ -118,6 +118,15 @@ void ComputedRight(CodeContext& ctx, Op op, NodeId right) {
   if (op == Op::Subtract) b.bytes({0xF7, 0xD8});
 }
 
+// Constants and time values arrive checked; one that does not fit a word came from a
+// damaged intermediate text and must not be cut into another value.
+std::uint16_t ValueWord(const Node& n) {
+  constexpr std::int32_t kLowest = -32768;
+  constexpr std::int32_t kHighest = 65535;
+  if (n.value < kLowest || n.value > kHighest) Fail(n.line, InternalError::ValueRange);
+  return static_cast<std::uint16_t>(n.value);
+}
+
 void Binary(CodeContext& ctx, NodeId id) {
   const Op op = ctx.node(id).op;
   TranslateWord(ctx, ctx.child(id, 0));
@@ -125,7 +134,7 @@ void Binary(CodeContext& ctx, NodeId id) {
   const Node& r = ctx.node(right);
   ctx.at(right);
   if (r.op == Op::Constant || r.op == Op::TimeValue) {
-    ConstantRight(ctx, op, static_cast<std::uint16_t>(r.value));
+    ConstantRight(ctx, op, ValueWord(r));
   } else if (const std::optional<WordOperand> word = PlainRight(r)) {
     PlainOperandRight(ctx, op, *word);
   } else {
@@ -259,7 +268,7 @@ void TranslateWord(CodeContext& ctx, NodeId id, bool used) {
     case Op::Constant:
     case Op::TimeValue:
       ctx.buffer().byte(0xB8);
-      ctx.buffer().word(static_cast<std::uint16_t>(n.value));
+      ctx.buffer().word(ValueWord(n));
       return;
     case Op::Operand: {
       const std::optional<WordOperand> word = ToWordOperand(n.operand);

@@ -78,6 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReportCase{"OverlongTokenIsAnException", "sM" + std::string(400, '1') + ".0\n", 1,
                    "Compilation terminated by exception\r\nToken buffer overflow\r\n",
                    "Compilation terminated\n"},
+        ReportCase{"ConstantBeyondAWordIsNotCut", "lMW1+@70000qMW2\n", 1,
+                   "CZ0P05V1(1)  Compiler: internal ERROR 11.\r\n", "Compilation terminated\n"},
         ReportCase{"FieldbusWithoutConfiguration", "\nwE1.0.0dsA0.0\n", 1,
                    "CZ0P05V1(2)  Compiler: Kolva Fieldbus not configured\r\n",
                    "Compilation terminated\n"},
