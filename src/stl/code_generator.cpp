@@ -15,10 +15,8 @@ namespace {
 
 using code::CodeStop;
 
-std::string Formatted(const char* format, unsigned value) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, value);
-  return text;
+std::string TerminatedLog() {
+  return std::string(msg::kCompilationTerminated) + "\n";
 }
 
 // Collects the pass's reports in the order they arise and counts the errors.
@@ -33,20 +31,16 @@ class Reporter {
   }
   void stop(int line, std::string_view text) {
     m_result.lines.push_back(
-        {where(line) + msg::kCompilerPrefix + std::string(text) + "\r\n", terminated()});
+        {where(line) + msg::kCompilerPrefix + std::string(text) + "\r\n", TerminatedLog()});
     ++m_result.errors;
   }
   void exception(const char* text) {
-    std::string window = std::string(msg::kTerminatedByException) + "\r\n";
-    if (text) window += std::string(text) + "\r\n";
-    m_result.lines.push_back({window, terminated()});
+    m_result.lines.push_back(TerminatedByException(text));
     ++m_result.errors;
   }
-  void both(const std::string& text) { m_result.lines.push_back({text + "\r\n", text + "\n"}); }
 
  private:
   std::string where(int line) const { return m_module + "(" + std::to_string(line) + ") "; }
-  static std::string terminated() { return std::string(msg::kCompilationTerminated) + "\n"; }
 
   CodeGenResult& m_result;
   const std::string& m_module;
@@ -92,10 +86,22 @@ void Translate(std::string_view intermediate, const CodeGenSetup& setup, CodeGen
   if (result.errors != 0) return;
   result.codeSize = translator.code().size();
   result.object = ObjectFileBytes(translator.code(), translator.usage());
-  reporter.both(Formatted(msg::kMachineCodeFormat, static_cast<unsigned>(result.codeSize)));
 }
 
 }  // namespace
+
+std::string MachineCodeLine(std::size_t codeSize) {
+  char text[64];
+  const int size =
+      std::snprintf(text, sizeof text, msg::kMachineCodeFormat, static_cast<unsigned>(codeSize));
+  return std::string(text, size > 0 ? static_cast<std::size_t>(size) : 0);
+}
+
+CodeGenLine TerminatedByException(const char* text) {
+  std::string window = std::string(msg::kTerminatedByException) + "\r\n";
+  if (text) window += std::string(text) + "\r\n";
+  return {window, TerminatedLog()};
+}
 
 CodeGenResult GenerateCode(std::string_view intermediate, const CodeGenSetup& setup) {
   CodeGenResult result;

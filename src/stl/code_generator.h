@@ -28,11 +28,18 @@ struct CodeGenLine {
 
 struct CodeGenResult {
   int errors = 0;
-  std::vector<CodeGenLine> lines;
+  std::vector<CodeGenLine> lines;    // the faults; the size line is the writer's (below)
   std::vector<std::uint8_t> object;  // the whole compiled module file; empty after errors
   std::size_t codeSize = 0;
 };
 
 CodeGenResult GenerateCode(std::string_view intermediate, const CodeGenSetup& setup);
+
+// "%5u Bytes Machine Code": reported by whoever wrote the module file, since the line
+// stands for a module that exists.
+std::string MachineCodeLine(std::size_t codeSize);
+// What an exception that ended a compilation leaves in the message window and the log;
+// `text` may be null.
+CodeGenLine TerminatedByException(const char* text);
 
 }  // namespace zel::stl

@@ -1,7 +1,6 @@
 #include "stl/compile_driver.h"
 
 #include <atomic>
-#include <cstdio>
 #include <exception>
 #include <memory>
 #include <mutex>
@@ -39,47 +38,33 @@ fs::path ObjectPath(const fs::path& directory, const std::string& module) {
   return platform::ResolvePathNoCase(directory / app::ObjectFileName(source, type));
 }
 
-std::string MachineCodeLine(std::size_t codeSize) {
-  char text[64];
-  const int size =
-      std::snprintf(text, sizeof text, msg::kMachineCodeFormat, static_cast<unsigned>(codeSize));
-  return std::string(text, size > 0 ? static_cast<std::size_t>(size) : 0);
-}
-
 bool WriteObject(const fs::path& object, const CodeGenResult& code) {
   const std::string_view bytes(reinterpret_cast<const char*>(code.object.data()),
                                code.object.size());
   return !object.empty() && platform::WriteFileAtomically(object, bytes);
 }
 
-// The generator reports the size of the code it made; that line stands for a module that
-// was written, so it goes when the object file could not be.
 void GenerateAndWrite(CheckRun& run, const CompileJob& job) {
   CodeGenSetup setup;
   setup.module = run.module();
   setup.readFieldbusConfig = [dir = job.directory] { return ReadFieldbusConfigFile(dir); };
   const CodeGenResult code = GenerateCode(run.result().output.intermediate, setup);
   run.addErrors(code.errors);
-  const bool written = code.errors == 0 && WriteObject(job.object, code);
-  const std::string sizeLine = MachineCodeLine(code.codeSize) + "\r\n";
-  for (const CodeGenLine& line : code.lines) {
-    if (written || line.window != sizeLine) run.report(line.window, line.log);
-  }
-  if (code.errors == 0 && !written) {
+  for (const CodeGenLine& line : code.lines) run.report(line.window, line.log);
+  if (code.errors != 0) return;
+  if (WriteObject(job.object, code)) {
+    const std::string size = MachineCodeLine(code.codeSize);
+    run.report(size + "\r\n", size + "\n");
+  } else {
     run.report(std::string(msg::kCannotOpenOutput) + "\r\n",
                std::string(msg::kCompilationTerminated) + "\n");
     run.addErrors(1);
   }
 }
 
-void ReportException(CheckRun& run, std::string_view text) {
-  std::string window = std::string(msg::kTerminatedByException) + "\r\n";
-  std::string log = std::string(msg::kTerminatedByException) + "\n";
-  if (!text.empty()) {
-    window += std::string(text) + "\r\n";
-    log += std::string(text) + "\n";
-  }
-  run.report(window, log);
+void ReportException(CheckRun& run, const char* text) {
+  const CodeGenLine line = TerminatedByException(text);
+  run.report(line.window, line.log);
   run.addErrors(1);
 }
 
@@ -91,7 +76,7 @@ void Compile(CompileJob& job) {
   } catch (const std::exception& e) {
     ReportException(run, e.what());
   } catch (...) {
-    ReportException(run, {});
+    ReportException(run, nullptr);
   }
   run.finish();
 }
