@@ -31,11 +31,7 @@ std::optional<ModuleKind> KindOfLetter(char letter) {
   }
 }
 
-struct Identity {
-  ModuleKind kind;
-  int number;
-  int version;
-};
+}  // namespace
 
 // The file name read by "CZ0%c%dV%d". The letters match without regard to case, as the
 // file names they stand for do. Numbers that no module file name can carry (a negative
@@ -44,7 +40,7 @@ struct Identity {
 // version, so a name that is not one plain file name (a "/" or "..", say) is refused too:
 // every module operation joins it to the project's directory, and a hand-edited project
 // file must not lead a delete or rename outside of it.
-std::optional<Identity> ScanFileName(std::string_view name) {
+std::optional<ModuleIdentity> ParseModuleName(std::string_view name) {
   if (name.size() <= kFileNamePrefix.size() || !platform::StartsWithNoCase(name, kFileNamePrefix) ||
       !IsSafeDirectoryName(name)) {
     return std::nullopt;
@@ -60,8 +56,10 @@ std::optional<Identity> ScanFileName(std::string_view name) {
       *version > kMaxVersion) {
     return std::nullopt;
   }
-  return Identity{*kind, static_cast<int>(*number), static_cast<int>(*version)};
+  return ModuleIdentity{*kind, static_cast<int>(*number), static_cast<int>(*version)};
 }
+
+namespace {
 
 std::string DisplayName(ModuleKind kind, int number, int version) {
   const char* pattern = kind == ModuleKind::Program ? "Program %2d (V%d)"
@@ -82,7 +80,7 @@ std::string CutComment(std::string comment) {
 std::optional<ModuleRecord> ParseModuleEntry(std::string_view entry) {
   const std::size_t firstComma = entry.find(',');
   const std::string_view fileName = entry.substr(0, firstComma);
-  const auto identity = ScanFileName(fileName);
+  const auto identity = ParseModuleName(fileName);
   if (!identity) return std::nullopt;
 
   ModuleRecord module;

@@ -32,6 +32,16 @@ struct ModuleRecord {
   }
 };
 
+struct ModuleIdentity {
+  ModuleKind kind = ModuleKind::Program;
+  int number = 0;
+  int version = 0;
+};
+
+// What a module's file name ("CZ0P05V1.awl", or the bare "CZ0P05V1") says of it; nullopt
+// when it does not follow the pattern.
+std::optional<ModuleIdentity> ParseModuleName(std::string_view name);
+
 // A value of section "MODULES": "file name,selected,comment". nullopt when the file name
 // does not follow the pattern or names an unknown kind.
 std::optional<ModuleRecord> ParseModuleEntry(std::string_view entry);

@@ -6,25 +6,18 @@
 namespace zel::stl::code {
 namespace {
 
-constexpr std::size_t kTypeLetter = 3;
-constexpr std::size_t kNumberDigits = 4;
 constexpr std::uint8_t kWordStation = 0x20;
 constexpr int kBitsPerByte = 8;
 constexpr int kStationPointerSize = 4;
 
-int ModuleNumber(const std::string& module) {
-  if (module.size() < kNumberDigits + 2) return -1;
-  const char tens = module[kNumberDigits];
-  const char ones = module[kNumberDigits + 1];
-  if (tens < '0' || tens > '9' || ones < '0' || ones > '9') return -1;
-  return (tens - '0') * 10 + (ones - '0');
-}
-
 }  // namespace
 
+// A name off the pattern compiles as a program that is no program number of its own.
 CodeContext::CodeContext(TranslatorSetup setup) : m_setup(std::move(setup)) {
-  if (m_setup.module.size() > kTypeLetter) moduleType = m_setup.module[kTypeLetter];
-  moduleNumber = ModuleNumber(m_setup.module);
+  if (const auto identity = app::ParseModuleName(m_setup.module)) {
+    moduleKind = identity->kind;
+    moduleNumber = identity->number;
+  }
 }
 
 void CodeContext::fault(int line, std::string text) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/module.h"
 #include "stl/code_buffer.h"
 #include "stl/code_operand_access.h"
 #include "stl/code_translator.h"
@@ -72,7 +73,7 @@ class CodeContext {
 
   void useTree(const SentenceTree* tree) { m_tree = tree; }
 
-  char moduleType = 'P';
+  app::ModuleKind moduleKind = app::ModuleKind::Program;
   int moduleNumber = -1;
   bool stepProgram = false;
   bool itemsSeen = false;

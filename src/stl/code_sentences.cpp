@@ -135,7 +135,7 @@ void EmitPrologue(CodeContext& ctx) {
   b.word(static_cast<std::uint16_t>(pushed));
   b.bytes({0xC4, 0x7E, 0xFC, 0x26, 0xC5, 0x75, 0x08});
   // A CFM always runs from its start; every other module may resume where it stopped.
-  if (ctx.moduleType != 'F')
+  if (ctx.moduleKind != app::ModuleKind::Cfm)
     b.bytes({0x26, 0x8B, 0x45, kResumeField, 0x09, 0xC0, 0x74, 0x02, 0xFF, 0xE0});
 }
 

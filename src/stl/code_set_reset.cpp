@@ -59,7 +59,8 @@ void Program(CodeContext& ctx, const BitOperand& bit, bool set) {
   b.word(static_cast<std::uint16_t>(bit.number));
   b.bytes({0x53, 0x50, 0x26, 0xFF, 0x5D, kEntryProgramState, 0xC4, 0x7E, 0xFC, 0x58, 0x5B});
   // A program that resets itself stops running at once.
-  if (!set && ctx.moduleType == 'P' && bit.number == ctx.moduleNumber) ctx.jumpToExit();
+  if (!set && ctx.moduleKind == app::ModuleKind::Program && bit.number == ctx.moduleNumber)
+    ctx.jumpToExit();
 }
 
 void ClearFaultWord(CodeContext& ctx, const BitOperand& bit) {
