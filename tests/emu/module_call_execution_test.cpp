@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "emu/module_image.h"
 #include "emu/runtime_entry.h"
 #include "emu/support/program_run.h"
-#include "emu/support/run_state.h"
 
 namespace zel::emu {
 namespace {
@@ -115,7 +115,7 @@ void ExpectCycles(const char* text, const char* module, const std::vector<CallCy
     ASSERT_TRUE(RanCleanly(run));
     EXPECT_EQ(Calls(run), c.calls);
     EXPECT_EQ(program.controller().operandByte(OutputWord(0)), c.outputs);
-    EXPECT_EQ(program.controller().headerWord(kResumeField) != 0, c.resumeSet);
+    EXPECT_EQ(program.controller().headerWord(kHeaderResume) != 0, c.resumeSet);
   }
 }
 
@@ -184,8 +184,8 @@ TEST(ModuleCallExecutionTest, CallerResumeAddressComesBack) {
   EmulatedController& controller = program.controller();
   ASSERT_TRUE(RanCleanly(program.run()));  // enters step A
   ASSERT_TRUE(RanCleanly(program.run()));  // step A, on to B
-  ASSERT_EQ(controller.headerWord(kActiveStepField), 2);
-  const std::uint16_t stepB = controller.headerWord(kResumeField);
+  ASSERT_EQ(controller.headerWord(kHeaderActiveStep), 2);
+  const std::uint16_t stepB = controller.headerWord(kHeaderResume);
   ASSERT_NE(stepB, 0);
 
   program.setBit(InputBit(0, 0), true);
@@ -193,8 +193,8 @@ TEST(ModuleCallExecutionTest, CallerResumeAddressComesBack) {
   ASSERT_TRUE(RanCleanly(run));
   ASSERT_EQ(run.calls.size(), 1u);
   EXPECT_EQ(run.calls[0].entry, kEntryCallCmp);
-  EXPECT_EQ(controller.headerWord(kSavedResumeField), stepB);
-  EXPECT_NE(controller.headerWord(kResumeField), stepB);
+  EXPECT_EQ(controller.headerWord(kHeaderSavedResume), stepB);
+  EXPECT_NE(controller.headerWord(kHeaderResume), stepB);
   EXPECT_FALSE(program.bit(OutputBit(0, 0)));
 
   program.setBit(InputBit(0, 0), false);
@@ -203,18 +203,18 @@ TEST(ModuleCallExecutionTest, CallerResumeAddressComesBack) {
   EXPECT_TRUE(run.calls.empty());
   EXPECT_TRUE(program.bit(OutputBit(0, 0)));
   EXPECT_EQ(program.word(RegisterWord(1)), 0);
-  EXPECT_EQ(controller.headerWord(kResumeField), stepB);
-  EXPECT_EQ(controller.headerWord(kActiveStepField), 2);
+  EXPECT_EQ(controller.headerWord(kHeaderResume), stepB);
+  EXPECT_EQ(controller.headerWord(kHeaderActiveStep), 2);
 
   run = program.run();  // step B again from its start, no call this time
   ASSERT_TRUE(RanCleanly(run));
   EXPECT_TRUE(run.calls.empty());
-  EXPECT_EQ(controller.headerWord(kResumeField), stepB);
+  EXPECT_EQ(controller.headerWord(kHeaderResume), stepB);
 
   program.setBit(InputBit(0, 1), true);
   ASSERT_TRUE(RanCleanly(program.run()));
   EXPECT_EQ(program.word(RegisterWord(1)), 1);
-  EXPECT_EQ(controller.headerWord(kActiveStepField), 3);
+  EXPECT_EQ(controller.headerWord(kHeaderActiveStep), 3);
   ASSERT_TRUE(RanCleanly(program.run()));
   EXPECT_EQ(program.word(RegisterWord(3)), 1);
 }
@@ -225,15 +225,15 @@ TEST(ModuleCallExecutionTest, SavedResumeAddressIsTheOneBeforeTheCall) {
   ASSERT_TRUE(program.ready());
   EmulatedController& controller = program.controller();
   ASSERT_TRUE(RanCleanly(program.run()));
-  EXPECT_EQ(controller.headerWord(kSavedResumeField), 0);
-  const std::uint16_t returnPoint = controller.headerWord(kResumeField);
+  EXPECT_EQ(controller.headerWord(kHeaderSavedResume), 0);
+  const std::uint16_t returnPoint = controller.headerWord(kHeaderResume);
   ASSERT_NE(returnPoint, 0);
   ASSERT_TRUE(RanCleanly(program.run()));
   EXPECT_EQ(program.word(RegisterWord(1)), 1);
-  EXPECT_EQ(controller.headerWord(kResumeField), 0);
+  EXPECT_EQ(controller.headerWord(kHeaderResume), 0);
   // a second round takes the same way
   ASSERT_TRUE(RanCleanly(program.run()));
-  EXPECT_EQ(controller.headerWord(kResumeField), returnPoint);
+  EXPECT_EQ(controller.headerWord(kHeaderResume), returnPoint);
   ASSERT_TRUE(RanCleanly(program.run()));
   EXPECT_EQ(program.word(RegisterWord(1)), 2);
 }

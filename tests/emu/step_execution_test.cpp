@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "emu/module_image.h"
 #include "emu/support/program_run.h"
-#include "emu/support/run_state.h"
 
 namespace zel::emu {
 namespace {
@@ -32,8 +32,8 @@ void ExpectSteps(const char* text, const std::vector<StepCycle>& cycles) {
     program.setBit(InputBit(0, 0), c.i00);
     program.setBit(InputBit(0, 1), c.i01);
     ASSERT_TRUE(RanCleanly(program.run()));
-    EXPECT_EQ(program.controller().headerWord(kActiveStepField), c.step);
-    EXPECT_NE(program.controller().headerWord(kResumeField), 0);
+    EXPECT_EQ(program.controller().headerWord(kHeaderActiveStep), c.step);
+    EXPECT_NE(program.controller().headerWord(kHeaderResume), 0);
     EXPECT_EQ(program.word(RegisterWord(1)), c.r1);
     EXPECT_EQ(program.word(RegisterWord(2)), c.r2);
     EXPECT_EQ(program.word(RegisterWord(3)), c.r3);
@@ -169,14 +169,14 @@ TEST(StepExecutionTest, ProgramWithoutStepsLeavesTheStepFields) {
     ProgramRun program(text);
     ASSERT_TRUE(program.ready());
     EmulatedController& controller = program.controller();
-    controller.setHeaderWord(kActiveStepField, 0x5A5A);
-    controller.setHeaderWord(kSavedResumeField, 0x1234);
+    controller.setHeaderWord(kHeaderActiveStep, 0x5A5A);
+    controller.setHeaderWord(kHeaderSavedResume, 0x1234);
     for (bool input : {false, true, false}) {
       program.setBit(InputBit(0, 0), input);
       ASSERT_TRUE(RanCleanly(program.run()));
-      EXPECT_EQ(controller.headerWord(kResumeField), 0);
-      EXPECT_EQ(controller.headerWord(kActiveStepField), 0x5A5A);
-      EXPECT_EQ(controller.headerWord(kSavedResumeField), 0x1234);
+      EXPECT_EQ(controller.headerWord(kHeaderResume), 0);
+      EXPECT_EQ(controller.headerWord(kHeaderActiveStep), 0x5A5A);
+      EXPECT_EQ(controller.headerWord(kHeaderSavedResume), 0x1234);
     }
   }
 }
