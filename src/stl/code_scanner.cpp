@@ -4,7 +4,7 @@
 #include <array>
 #include <limits>
 
-#include "stl/operand.h"
+#include "stl/code_messages.h"
 
 namespace zel::stl::code {
 namespace {
@@ -54,7 +54,7 @@ std::int32_t Decimal(std::string_view digits) {
 
 }  // namespace
 
-TokenBufferOverflow::TokenBufferOverflow() : std::runtime_error("Token buffer overflow") {}
+TokenBufferOverflow::TokenBufferOverflow() : std::runtime_error(msg::kTokenBufferOverflow) {}
 
 std::int32_t TimeValueUnits(std::string_view text) {
   const auto point = text.find('.');

@@ -92,7 +92,6 @@ class SentenceTree {
   const Node& at(NodeId id) const { return m_nodes.at(static_cast<std::size_t>(id)); }
   Node& at(NodeId id) { return m_nodes.at(static_cast<std::size_t>(id)); }
   bool valid(NodeId id) const { return id >= 0 && static_cast<std::size_t>(id) < m_nodes.size(); }
-  std::size_t size() const { return m_nodes.size(); }
   void clear() { m_nodes.clear(); }
 
  private:
