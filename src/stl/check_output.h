@@ -2,6 +2,8 @@
 // How a finding of the checking passes reads: in the message window the module name with
 // ".AWL(line)" and the text, ending CR LF; in the log " Line: n" and the text, ending LF.
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,12 +12,24 @@
 namespace zel::stl {
 
 inline constexpr std::string_view kSourceExtension = ".AWL";
+// A module's files are named by its eight-character base name.
+inline constexpr std::size_t kMaxModuleNameLength = 8;
 
 std::string MessageWindowLine(std::string_view module, int line, std::string_view text);
 std::string LogLine(int line, std::string_view text);
 // Control bytes (a NUL in a damaged source, say) would cut or garble a message line; they
 // are shown as '?'.
 std::string PrintableText(std::string_view text);
+
+struct SourceLocation {
+  std::string module;
+  int line = 0;
+  bool operator==(const SourceLocation&) const = default;
+};
+
+// The module and 1-based line a message window line points at: "NAME.AWL(line)" at its start
+// (extension without regard to case, leading blanks allowed); nothing for any other line.
+std::optional<SourceLocation> SourceLocationOf(std::string_view messageLine);
 
 // Collects the message window text in memory, for tests and the fuzz target.
 class MessageLines : public CheckReport {
