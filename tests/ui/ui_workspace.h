@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "app/preferences.h"
@@ -13,6 +14,11 @@
 #include "support/scripted_answers.h"
 #include "support/temp_dir.h"
 #include "ui/main_frame.h"
+
+// Failing expectations show texts, not their bytes.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 namespace zel::ui::testing {
 
