@@ -82,6 +82,10 @@ AllocationListView::AllocationListView(const std::filesystem::path& projectDirec
   load(projectDirectory / stl::kAllocationListFile);
 }
 
+void AllocationListView::reload() {
+  load(m_model->list().path());
+}
+
 // A file that stops early would lose its unread records at the first save; they are
 // kept beside it before anything can be saved.
 void AllocationListView::load(const std::filesystem::path& file) {

@@ -37,6 +37,8 @@ class AllocationListView : public QWidget {
   // What a click on a column header does.
   void clickColumn(int column);
   void setFilter(stl::AllocationFilter filter);
+  // Reads the file again after another window changed it.
+  void reload();
 
   // Entry indices of the selected rows, in row order; selecting scrolls to the first.
   std::vector<std::size_t> selectedEntries() const;

@@ -1,5 +1,7 @@
 #include "ui/document_window.h"
 
+#include <QCloseEvent>
+
 #include "ui/stored_text.h"
 #include "ui/window_geometry.h"
 
@@ -15,6 +17,14 @@ DocumentWindow::DocumentWindow(app::WindowKind kind, QString name, QWidget* cont
 app::WindowPlacement DocumentWindow::placement() const {
   const QRect normal = m_normal.isValid() ? m_normal : geometry();
   return PlacementOf(normal, windowState());
+}
+
+void DocumentWindow::closeEvent(QCloseEvent* event) {
+  if (m_closeGuard && !m_closeGuard()) {
+    event->ignore();
+    return;
+  }
+  QMdiSubWindow::closeEvent(event);
 }
 
 void DocumentWindow::moveEvent(QMoveEvent* event) {

@@ -4,6 +4,7 @@
 
 #include <QMdiSubWindow>
 #include <QString>
+#include <functional>
 
 #include "app/window_placement.h"
 #include "app/window_registry.h"
@@ -18,11 +19,15 @@ class DocumentWindow : public QMdiSubWindow {
 
   app::WindowKind kind() const { return m_kind; }
   const QString& name() const { return m_name; }
+  void rename(QString name) { m_name = std::move(name); }
+  // Asked before the user's close goes ahead; false keeps the window open.
+  void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
   app::WindowPlacement placement() const;
   bool isMaximized() const { return windowState() & Qt::WindowMaximized; }
   bool isMinimized() const { return windowState() & Qt::WindowMinimized; }
 
  protected:
+  void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
@@ -32,6 +37,7 @@ class DocumentWindow : public QMdiSubWindow {
   app::WindowKind m_kind;
   QString m_name;
   QRect m_normal;
+  std::function<bool()> m_closeGuard;
 };
 
 }  // namespace zel::ui

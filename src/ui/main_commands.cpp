@@ -19,6 +19,7 @@
 #include "ui/project_name_dialog.h"
 #include "ui/project_settings_dialog.h"
 #include "ui/project_tree.h"
+#include "ui/stl_view.h"
 #include "ui/stored_text.h"
 
 namespace zel::ui {
@@ -99,6 +100,7 @@ void MainFrame::preferencesDialog() {
   PreferencesDialog dialog(m_preferences, project, this);
   if (dialog.exec() != QDialog::Accepted) return;
   const auto& outcome = dialog.outcome();
+  applyEditorPreferences();
   if (outcome.newProjectDirectory) changeProjectDirectory(*outcome.newProjectDirectory);
 }
 
@@ -150,20 +152,18 @@ void MainFrame::helpTopics() {
   OpenHelpTopics();
 }
 
-// Insert Operand belongs to the allocation list; from the menu it opens the list first.
-void MainFrame::insertOperand() {
-  if (!projectCommandsAllowed()) return;
-  openWindow({app::WindowKind::AllocList, std::nullopt});
-  if (AllocationListView* list = allocationList()) list->insertOperand();
-}
-
 void MainFrame::cut() {
   if (AllocationListView* list = activeAllocationList()) list->cut();
+  if (StlView* view = activeStlView()) view->editor()->cut();
 }
 
 void MainFrame::copy() {
   if (AllocationListView* list = activeAllocationList()) {
     list->copy();
+    return;
+  }
+  if (StlView* view = activeStlView()) {
+    view->editor()->copy();
     return;
   }
   QMdiSubWindow* active = m_mdi->activeSubWindow();
@@ -174,6 +174,7 @@ void MainFrame::copy() {
 
 void MainFrame::paste() {
   if (AllocationListView* list = activeAllocationList()) list->paste();
+  if (StlView* view = activeStlView()) view->editor()->paste();
 }
 
 void MainFrame::find(bool replace) {

@@ -9,10 +9,12 @@
 #include "app/startup.h"
 #include "app/window_placement.h"
 #include "platform/files.h"
+#include "stl/compile_driver.h"
 #include "ui/document_window.h"
 #include "ui/frame_title.h"
 #include "ui/preferences_dialog.h"
 #include "ui/project_tree.h"
+#include "ui/stl_shortcut_bar.h"
 #include "ui/stored_text.h"
 #include "ui/window_geometry.h"
 
@@ -42,7 +44,13 @@ MainFrame::MainFrame(app::Preferences preferences, QWidget* parent)
   createActions();
   createMenus();
   createToolBar();
+  createShortcutBar();
+  rebuildStlInstructionMenu();
+  m_lineStatus = new QLabel(this);
+  statusBar()->addPermanentWidget(m_lineStatus);
   statusBar()->showMessage(tr("Ready"));
+  m_compileTimer = new QTimer(this);
+  connect(m_compileTimer, &QTimer::timeout, this, &MainFrame::pollCompile);
   resize(1024, 720);
   connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { updateActions(); });
   app::SetMessageWindowCreationHook(
@@ -65,6 +73,7 @@ void MainFrame::applyStoredPlacement() {
   const QRect client = m_mdi->geometry();
   const QPoint topRight = mapToGlobal(client.topRight());
   m_stlBar = app::StoredStlBar(m_preferences, screen, topRight.x(), topRight.y());
+  m_shortcutBar->applyState(m_stlBar, *this);
 }
 
 bool MainFrame::setUpProjectDirectory() {
@@ -112,6 +121,7 @@ void MainFrame::setBusy(bool busy) {
 
 bool MainFrame::writeExitState() {
   app::ExitState state;
+  if (m_shortcutBar) m_stlBar = m_shortcutBar->currentState(*this);
   state.stlBar = m_stlBar;
   const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
   state.mainWindow =
@@ -122,6 +132,8 @@ bool MainFrame::writeExitState() {
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
+  // The worker writes the module's files; it ends within moments.
+  if (stl::IsCompiling()) stl::WaitForCompile();
   const bool wasOpen = projectOpen();
   // The placements are taken before closing the project empties the frame.
   writeExitState();
@@ -143,10 +155,6 @@ void MainFrame::noteUnavailable(std::string_view what) {
 
 // --- ShellHooks ---
 
-bool MainFrame::saveModifiedDocuments() {
-  return true;  // no window of this program holds unsaved changes yet
-}
-
 void MainFrame::closeAllDocuments() {
   m_keptDocuments.clear();
   for (DocumentWindow* window : documentWindows()) {
@@ -155,6 +163,7 @@ void MainFrame::closeAllDocuments() {
 }
 
 void MainFrame::projectChanged(const app::ProjectModel& model) {
+  reloadSymbols();
   updateTitle();
   updateActions();
   updateRecentMenu();

@@ -3,8 +3,10 @@
 // project. It presents the project operations (it is their ShellHooks) and keeps the
 // window registry's windows; all logic stays in the cores.
 
+#include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QTimer>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +21,9 @@
 #include "app/window_list.h"
 #include "app/window_registry.h"
 #include "platform/messages.h"
+#include "stl/allocation_list.h"
+#include "stl/conversion_context.h"
+#include "stl/stl_commit.h"
 #include "ui/main_actions.h"
 
 namespace zel::ui {
@@ -27,6 +32,8 @@ class AllocationListView;
 class DocumentWindow;
 class MessageWindow;
 class ProjectTree;
+class StlShortcutBar;
+class StlView;
 
 class MainFrame : public QMainWindow, public app::ShellHooks {
   Q_OBJECT
@@ -61,6 +68,11 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   // The allocation list of the active window, when that is the one active.
   AllocationListView* activeAllocationList() const;
   DocumentWindow* showProjectTree(bool resetPlacement);
+  std::vector<StlView*> stlViews() const;
+  StlView* activeStlView() const;
+  StlView* stlView(std::string_view fileName) const;
+  StlShortcutBar* shortcutBar() const { return m_shortcutBar; }
+  QLabel* lineStatus() const { return m_lineStatus; }
 
   // Commands.
   void newProject();
@@ -83,6 +95,17 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void copy();
   void paste();
   void find(bool replace);
+  // The statement-list editors' commands.
+  void insertKeyword(const QString& text);
+  void insertModuleCall();
+  bool saveProgram();
+  void saveProgramAs();
+  bool saveAllPrograms();
+  void compileProgram();
+  // The editor preferences changed: the insert commands and every open editor follow.
+  void applyEditorPreferences();
+  // A message window line "NAME.AWL(line) ...": opens the module on that line.
+  bool goToMessageLine(const QString& line);
   // Switches to another project directory (the preferences changed it).
   void changeProjectDirectory(const std::filesystem::path& dir);
 
@@ -96,6 +119,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void openModule(const app::ModuleRecord& module) override;
   void closeModuleEditor(const app::ModuleRecord& module) override;
   void moduleRenamed(const app::ModuleRecord& from, const app::ModuleRecord& to) override;
+  void saveModuleEditor(const app::ModuleRecord& module) override;
 
   // What the exit writes, also used by the tests.
   bool writeExitState();
@@ -116,6 +140,14 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   DocumentWindow* createAllocationList();
   void noteUnavailable(std::string_view what);
   bool projectOpen() const;
+  DocumentWindow* createStlEditor(const app::ModuleRecord& module);
+  stl::ConversionContext editorContext() const;
+  void reloadSymbols();
+  void symbolsChanged();
+  bool offerAllocationEntry(const stl::AllocationOffer& offer);
+  void rebuildStlInstructionMenu();
+  void createShortcutBar();
+  void pollCompile();
 
   app::Preferences m_preferences;
   std::unique_ptr<app::ProjectSession> m_session;
@@ -128,6 +160,14 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   // Remembered editors this program cannot show yet: kept so closing the project
   // writes them back instead of forgetting them.
   std::vector<app::WindowSnapshot> m_keptDocuments;
+  // The project's allocation list as the editors show it. A list that could not be read
+  // to its end is shown but never written from here, so no entry of it is lost.
+  stl::AllocationList m_symbols;
+  bool m_symbolsComplete = true;
+  StlShortcutBar* m_shortcutBar = nullptr;
+  QLabel* m_lineStatus = nullptr;
+  QTimer* m_compileTimer = nullptr;
+  std::filesystem::path m_compilingFile;
 };
 
 }  // namespace zel::ui

@@ -13,6 +13,8 @@
 #include "ui/main_frame.h"
 #include "ui/message_window.h"
 #include "ui/project_tree.h"
+#include "ui/stl_shortcut_bar.h"
+#include "ui/stl_view.h"
 #include "ui/stored_text.h"
 
 namespace zel::ui {
@@ -72,6 +74,13 @@ void MainFrame::createActions() {
   a.programOpen = make(tr("&Open..."), [this] { openProgram(); });
   a.programDelete = make(tr("&Delete..."), [this] { deleteProgram(); });
   a.selectForDownload = make(tr("Select &for Download"), [this] { selectForDownload(); });
+  a.moduleCall = make(tr("Module &Call..."), [this] { insertModuleCall(); });
+  a.programSave = make(
+      tr("&Save"), [this] { saveProgram(); }, QKeySequence::Save);
+  a.programSaveAs = make(tr("Save &As..."), [this] { saveProgramAs(); });
+  a.programSaveAll = make(tr("Save A&ll"), [this] { saveAllPrograms(); });
+  a.compile = make(
+      tr("Co&mpile"), [this] { compileProgram(); }, QKeySequence(Qt::CTRL | Qt::Key_F7));
   a.preferences = make(tr("&Preferences..."), [this] { preferencesDialog(); });
   a.helpTopics = make(
       tr("&Help Topics"), [this] { helpTopics(); }, QKeySequence::HelpContents);
@@ -120,7 +129,8 @@ void MainFrame::createMenus() {
   a.statusBar->setChecked(true);
   connect(a.statusBar, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
   a.viewMenu = view;
-  a.shortcutBar = Later(view, tr("S&hortcut Bar"));
+  a.shortcutBar = view->addAction(tr("S&hortcut Bar"));
+  a.shortcutBar->setCheckable(true);
   view->addAction(a.messageWindow);
   view->addSeparator();
   view->addAction(a.properties);
@@ -129,8 +139,7 @@ void MainFrame::createMenus() {
   insert->addActions({a.newProgram, a.newCmp, a.newCfm});
   insert->addSeparator();
   a.stlInstruction = insert->addMenu(tr("STL Instruction"));
-  a.stlInstruction->setEnabled(false);
-  a.moduleCall = Later(insert, tr("Module &Call..."));
+  insert->addAction(a.moduleCall);
   insert->addSeparator();
   insert->addAction(a.insertOperand);
   a.insertDriver = Later(insert, tr("&Driver..."));
@@ -138,14 +147,12 @@ void MainFrame::createMenus() {
 
   QMenu* program = menuBar()->addMenu(tr("P&rogram"));
   program->addActions({a.programNew, a.programOpen});
-  a.programSave = Later(program, tr("&Save"), QKeySequence::Save);
-  a.programSaveAs = Later(program, tr("Save &As..."));
-  a.programSaveAll = Later(program, tr("Save A&ll"));
+  program->addActions({a.programSave, a.programSaveAs, a.programSaveAll});
   program->addSeparator();
   program->addActions({a.programDelete, a.selectForDownload});
   program->addSeparator();
   a.programImport = Later(program, tr("&Import..."));
-  a.compile = Later(program, tr("Co&mpile"), QKeySequence(Qt::CTRL | Qt::Key_F7));
+  program->addAction(a.compile);
   a.programPrint = Later(program, tr("&Print..."));
 
   QMenu* online = menuBar()->addMenu(tr("&Online"));
@@ -209,7 +216,8 @@ void MainFrame::createToolBar() {
   bar->addSeparator();
   bar->addActions({m_actions.projectTree, m_actions.messageWindow});
   bar->addSeparator();
-  bar->addActions({m_actions.makeProject, m_actions.download});
+  m_actions.compile->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
+  bar->addActions({m_actions.compile, m_actions.makeProject, m_actions.download});
   bar->addSeparator();
   bar->addAction(m_actions.helpTopics);
   m_actions.toolbar = bar->toggleViewAction();
@@ -234,9 +242,37 @@ void MainFrame::updateActions() {
   QMdiSubWindow* active = m_mdi->activeSubWindow();
   const QWidget* content = active ? active->widget() : nullptr;
   const bool allocation = qobject_cast<const AllocationListView*>(content) != nullptr;
+  const bool editor = qobject_cast<const StlView*>(content) != nullptr;
   a.properties->setEnabled(open && (allocation || qobject_cast<const ProjectTree*>(content)));
-  a.copy->setEnabled(allocation || qobject_cast<const MessageWindow*>(content) != nullptr);
-  for (QAction* action : {a.cut, a.paste, a.find, a.replace}) action->setEnabled(allocation);
+  a.copy->setEnabled(allocation || editor ||
+                     qobject_cast<const MessageWindow*>(content) != nullptr);
+  for (QAction* action : {a.cut, a.paste}) action->setEnabled(allocation || editor);
+  for (QAction* action : {a.find, a.replace}) action->setEnabled(allocation);
+  // Editing goes on while a compilation runs; saving and compiling wait for it.
+  a.stlInstruction->setEnabled(editor);
+  a.moduleCall->setEnabled(editor && open);
+  for (QAction* action : {a.programSave, a.programSaveAs, a.compile}) {
+    action->setEnabled(editor && open);
+  }
+  a.programSaveAll->setEnabled(open && !stlViews().empty());
+  if (m_shortcutBar) m_shortcutBar->setCommandsEnabled(editor);
+  if (m_lineStatus) {
+    const StlView* view = qobject_cast<const StlView*>(content);
+    m_lineStatus->setText(view ? view->editor()->lineStatus() : QString());
+  }
+}
+
+// The bar's keyword buttons type into the active editor; its place is kept in "STL_BAR".
+void MainFrame::createShortcutBar() {
+  m_shortcutBar = new StlShortcutBar(this);
+  addDockWidget(Qt::RightDockWidgetArea, m_shortcutBar);
+  connect(m_shortcutBar, &StlShortcutBar::insertRequested, this, &MainFrame::insertKeyword);
+  connect(m_shortcutBar, &StlShortcutBar::moduleCallRequested, this, &MainFrame::insertModuleCall);
+  connect(m_shortcutBar, &StlShortcutBar::operandRequested, this, &MainFrame::insertOperand);
+  QAction* toggle = m_shortcutBar->toggleViewAction();
+  connect(m_actions.shortcutBar, &QAction::triggered, toggle, &QAction::trigger);
+  connect(toggle, &QAction::toggled, m_actions.shortcutBar, &QAction::setChecked);
+  m_actions.shortcutBar->setChecked(m_shortcutBar->isVisibleTo(this));
 }
 
 void MainFrame::updateRecentMenu() {

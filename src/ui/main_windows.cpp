@@ -81,6 +81,10 @@ DocumentWindow* MainFrame::openWindow(const app::WindowTarget& target) {
         showMessageWindow(true);
         window = findWindow(app::WindowKind::MessageWindow);
         break;
+      case app::WindowKind::StlEditor:
+        if (!target.module) return nullptr;
+        window = createStlEditor(*target.module);
+        break;
       case app::WindowKind::LadderEditor:
         platform::ShowMessageBox(std::string(app::kMsgLadderNotImplemented));
         return nullptr;
@@ -117,6 +121,7 @@ DocumentWindow* MainFrame::createAllocationList() {
       addWindow(app::WindowKind::AllocList,
                 FromStored(app::WindowInfo(app::WindowKind::AllocList).windowName), view);
   window->resize(560, 380);
+  connect(view, &AllocationListView::listChanged, this, &MainFrame::symbolsChanged);
   return window;
 }
 
@@ -145,6 +150,7 @@ MessageWindow* MainFrame::showMessageWindow(bool activate) {
 void MainFrame::attachMessageWindow(app::MessageWindowService& service) {
   auto* view = new MessageWindow(service);
   DocumentWindow* window = addWindow(app::WindowKind::MessageWindow, {}, view);
+  connect(view, &MessageWindow::lineActivated, this, &MainFrame::goToMessageLine);
   view->setActivator([this, window] {
     if (window->isMinimized()) window->showNormal();
     m_mdi->setActiveSubWindow(window);
@@ -210,12 +216,6 @@ void MainFrame::closeModuleEditor(const app::ModuleRecord& module) {
   if (DocumentWindow* window =
           findWindow(app::WindowKind::StlEditor, FromStored(module.fileName))) {
     delete window;
-  }
-}
-
-void MainFrame::moduleRenamed(const app::ModuleRecord& from, const app::ModuleRecord& to) {
-  for (auto& kept : m_keptDocuments) {
-    if (platform::EqualsNoCase(kept.name, from.fileName)) kept.name = to.fileName;
   }
 }
 

@@ -4,7 +4,9 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 
 #include "ui/stored_text.h"
@@ -63,6 +65,11 @@ void MessageWindow::copyMessages() {
     text = FromStored(m_service.copyMessages(0, 0));
   }
   QGuiApplication::clipboard()->setText(text);
+}
+
+void MessageWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+  QPlainTextEdit::mouseDoubleClickEvent(event);
+  emit lineActivated(cursorForPosition(event->position().toPoint()).block().text());
 }
 
 void MessageWindow::contextMenuEvent(QContextMenuEvent* event) {

@@ -27,8 +27,13 @@ class MessageWindow : public QPlainTextEdit, public app::MessageSink {
   void headCut(std::size_t count) override;
   void activate() override;
 
+ signals:
+  // The user double-clicked this line (a compiler message names its source line).
+  void lineActivated(const QString& line);
+
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   app::MessageWindowService& m_service;

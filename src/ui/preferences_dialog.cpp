@@ -37,14 +37,6 @@ QSpinBox* MarginBox(long value, QWidget* parent) {
   return box;
 }
 
-QFont QFontOf(const app::FontSetting& font, int dpi) {
-  QFont qfont(FromStored(font.face));
-  qfont.setPointSize(std::max(1, app::HeightToPoints(font.height, dpi)));
-  qfont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
-  qfont.setItalic(font.italic);
-  return qfont;
-}
-
 app::FontSetting FontSettingOf(const QFont& font, int dpi) {
   app::FontSetting setting;
   setting.face = ToStored(font.family());
@@ -55,6 +47,14 @@ app::FontSetting FontSettingOf(const QFont& font, int dpi) {
 }
 
 }  // namespace
+
+QFont QFontOf(const app::FontSetting& font, int dpi) {
+  QFont qfont(FromStored(font.face));
+  qfont.setPointSize(std::max(1, app::HeightToPoints(font.height, dpi)));
+  qfont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
+  qfont.setItalic(font.italic);
+  return qfont;
+}
 
 QString FontDescription(const std::optional<app::FontSetting>& font, int dpi) {
   if (!font) return QObject::tr("Default");

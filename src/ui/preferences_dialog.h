@@ -83,6 +83,9 @@ class PreferencesDialog : public QDialog {
   Outcome m_outcome;
 };
 
+// The setting as a font of the windows, and back.
+QFont QFontOf(const app::FontSetting& font, int dpi);
+
 // What a font setting reads as, e.g. "Courier New, 10 pt, bold"; "Default" for none.
 QString FontDescription(const std::optional<app::FontSetting>& font, int dpi);
 

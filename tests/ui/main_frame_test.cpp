@@ -86,7 +86,6 @@ TEST(MainFrame, LaterCommandsAreShownDisabledWithTheirAccelerators) {
   const MainActions& a = ws.frame().actions();
   const std::vector<std::pair<QAction*, QKeySequence>> rows = {
       {a.makeProject, QKeySequence(Qt::Key_F7)},
-      {a.compile, QKeySequence(Qt::CTRL | Qt::Key_F7)},
       {a.download, QKeySequence(Qt::Key_F5)},
       {a.update, QKeySequence(Qt::CTRL | Qt::Key_F5)},
       {a.library, QKeySequence()},
@@ -114,11 +113,28 @@ TEST(MainFrame, ClosingAndReopeningRestoresTheTreeWhereItWas) {
 
 TEST(MainFrame, RemembersEditorsItCannotShowYet) {
   UiWorkspace ws;
-  platform::WriteProfileString(ws.projectFile("DEMO"), "WINDOWS", "CZ0P01V1.awl",
+  platform::WriteProfileString(ws.projectFile("DEMO"), "MODULES", "SRC_6",
+                               "CZ0P07V1.kop,0,Ladder program");
+  platform::WriteProfileString(ws.projectFile("DEMO"), "WINDOWS", "CZ0P07V1.kop",
                                "0,1,-1,-1,-1,-1,5,6,105,106");
   ASSERT_TRUE(ws.start());
+  EXPECT_EQ(
+      ws.answers().texts(),
+      std::vector<std::string>{"Sorry, Ladder Diagram is not yet implemented in this version."});
   ASSERT_TRUE(ws.frame().closeProjectCommand());
-  EXPECT_EQ(ws.projectValue("DEMO", "WINDOWS", "CZ0P01V1.awl"), "0,1,-1,-1,-1,-1,5,6,105,106");
+  EXPECT_EQ(ws.projectValue("DEMO", "WINDOWS", "CZ0P07V1.kop"), "0,1,-1,-1,-1,-1,5,6,105,106");
+}
+
+TEST(MainFrame, ReopensStatementListEditorsWhereTheyStood) {
+  UiWorkspace ws;
+  platform::WriteProfileString(ws.projectFile("DEMO"), "WINDOWS", "CZ0P01V1.awl",
+                               "0,1,-1,-1,-1,-1,5,6,405,306");
+  ASSERT_TRUE(ws.start());
+  DocumentWindow* editor = ws.frame().findWindow(app::WindowKind::StlEditor, "CZ0P01V1.awl");
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->geometry(), QRect(5, 6, 400, 300));
+  ASSERT_TRUE(ws.frame().closeProjectCommand());
+  EXPECT_EQ(ws.projectValue("DEMO", "WINDOWS", "CZ0P01V1.awl"), "0,1,-1,-1,-1,-1,5,6,405,306");
 }
 
 TEST(MainFrame, UnknownWindowNameFailsWithTheProgramMessage) {

@@ -10,14 +10,17 @@
 #include "app/message_service.h"
 #include "app/startup.h"
 #include "platform/message_box.h"
+#include "stl/compile_driver.h"
 #include "ui/allocation_list_view.h"
 #include "ui/controller_settings_dialog.h"
 #include "ui/document_window.h"
 #include "ui/main_frame.h"
+#include "ui/message_pump.h"
 #include "ui/preferences_dialog.h"
 #include "ui/program_properties_dialog.h"
 #include "ui/project_explorer_dialog.h"
 #include "ui/project_tree.h"
+#include "ui/stl_view.h"
 
 namespace {
 
@@ -53,6 +56,22 @@ bool SaveAllocationList(ui::MainFrame& frame, const QString& dir) {
   return ok;
 }
 
+// The main program compiled from its editor: the editor beside the tree, the message
+// window below with the compiler's report.
+bool SaveCompiledEditor(ui::MainFrame& frame, const QString& dir) {
+  if (!frame.openWindowByName("CZ0P00V1.awl")) return false;
+  ui::DocumentWindow* editor = frame.findWindow(app::WindowKind::StlEditor, "CZ0P00V1.awl");
+  if (!editor) return false;
+  editor->setGeometry(360, 0, 700, 400);
+  frame.actions().compile->trigger();
+  stl::WaitForCompile();
+  for (int i = 0; i < 50 && !frame.actions().compile->isEnabled(); ++i) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  if (ui::StlView* view = frame.activeStlView()) view->editor()->goToLine(24);
+  return Save(frame, dir, "stl_editor");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -64,6 +83,7 @@ int main(int argc, char** argv) {
   const QString out = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(out);
   platform::SetMessageBoxHost(std::make_shared<platform::ConsoleHost>());
+  ui::MessagePump pump;
   ui::MainFrame frame(app::BeginStartup(std::filesystem::current_path()));
   frame.resize(1100, 720);
   if (!frame.setUpProjectDirectory()) return 1;
@@ -73,6 +93,7 @@ int main(int argc, char** argv) {
   FillMessageWindow(frame);
   bool ok = Save(frame, out, "main_frame");
   ok = SaveAllocationList(frame, out) && ok;
+  ok = SaveCompiledEditor(frame, out) && ok;
   app::ProjectModel& model = frame.session()->model();
   ui::ControllerSettingsDialog settings(app::ControllerSettings(model.file()), &frame);
   ok = Save(settings, out, "controller_settings") && ok;

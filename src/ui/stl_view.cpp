@@ -1,0 +1,134 @@
+#include "ui/stl_view.h"
+
+#include <QVBoxLayout>
+
+#include "app/text_format.h"
+#include "platform/message_box.h"
+#include "platform/system.h"
+#include "stl/editor_messages.h"
+#include "stl/program_file.h"
+#include "ui/stored_text.h"
+
+namespace zel::ui {
+
+namespace {
+
+// Ours: the program file could not be read or written.
+constexpr std::string_view kMsgCannotRead = "'%s'\n\nThe program file cannot be read.";
+constexpr std::string_view kMsgCannotWrite =
+    "'%s'\n\nThe program file cannot be written. The program stays in the editor.";
+constexpr std::string_view kMsgSaveChanges = "Save changes to '%s'?";
+// A damaged file can hold thousands of bad lines; the user is told about the first ones
+// line by line and about the rest at once.
+constexpr std::size_t kInvalidLinesShown = 10;
+constexpr const char* kMsgMoreInvalidLines = "%d more lines of this file have an invalid format.";
+
+std::string PathText(const std::filesystem::path& path) {
+  return platform::Utf8ToCp1252(path.string());
+}
+
+void Tell(std::string text, platform::Icon icon = platform::Icon::Warning) {
+  platform::ShowMessageBox(std::move(text), platform::Buttons::Ok, icon);
+}
+
+}  // namespace
+
+StlView::StlView(std::filesystem::path file, std::filesystem::path backup, QWidget* parent)
+    : QWidget(parent),
+      m_file(std::move(file)),
+      m_backup(std::move(backup)),
+      m_editor(new StlEditor(this)),
+      m_banner(new QLabel(this)) {
+  m_banner->setObjectName("CompileBanner");
+  m_banner->setStyleSheet("QLabel { background: #fff3b0; padding: 3px; }");
+  m_banner->hide();
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(m_banner);
+  layout->addWidget(m_editor, 1);
+  setFocusProxy(m_editor);
+  connect(m_editor->document(), &QTextDocument::modificationChanged, this,
+          &StlView::modificationChanged);
+}
+
+bool StlView::load(const stl::ConversionContext& context) {
+  m_editor->setContext(context);
+  const stl::ProgramLoad loaded = stl::LoadProgramFile(m_file, context);
+  if (!loaded.readable) {
+    Tell(app::FillText(kMsgCannotRead, PathText(m_file)), platform::Icon::Error);
+    return false;
+  }
+  if (loaded.document.outOfMemory) {
+    Tell(std::string(stl::kMsgOutOfMemory), platform::Icon::Error);
+    return false;
+  }
+  m_editor->setDisplayLines(loaded.document.lines);
+  reportInvalidLines(loaded.document.invalidLines);
+  return true;
+}
+
+void StlView::reportInvalidLines(const std::vector<int>& lines) {
+  for (std::size_t i = 0; i < lines.size() && i < kInvalidLinesShown; ++i) {
+    Tell(stl::InvalidFileFormatMessage(lines[i]));
+  }
+  if (lines.size() > kInvalidLinesShown) {
+    Tell(
+        app::FormatText(kMsgMoreInvalidLines, static_cast<int>(lines.size() - kInvalidLinesShown)));
+  }
+}
+
+bool StlView::isModified() const {
+  return m_editor->document()->isModified();
+}
+
+bool StlView::write(const std::filesystem::path& file, const std::filesystem::path& backup) {
+  m_editor->commitAll();
+  const stl::ProgramSave saved =
+      stl::SaveProgramFile(file, backup, ToStored(m_editor->toPlainText()));
+  if (saved.outOfMemory) {
+    Tell(std::string(stl::kMsgOutOfMemory), platform::Icon::Error);
+    return false;
+  }
+  if (!saved.written) {
+    Tell(app::FillText(kMsgCannotWrite, PathText(file)), platform::Icon::Error);
+    return false;
+  }
+  return true;
+}
+
+bool StlView::save() {
+  if (!write(m_file, m_backup)) return false;
+  m_editor->document()->setModified(false);
+  return true;
+}
+
+bool StlView::saveCopyAs(const std::filesystem::path& file) {
+  return write(file, {});
+}
+
+bool StlView::maybeSave() {
+  if (!isModified()) return true;
+  const auto answer =
+      platform::ShowMessageBox(app::FillText(kMsgSaveChanges, PathText(m_file.filename())),
+                               platform::Buttons::YesNoCancel, platform::Icon::Question);
+  if (answer == platform::Answer::Cancel) return false;
+  return answer == platform::Answer::No || save();
+}
+
+void StlView::retarget(std::filesystem::path file, std::filesystem::path backup) {
+  m_file = std::move(file);
+  m_backup = std::move(backup);
+}
+
+std::string StlView::moduleName() const {
+  return PathText(m_file.filename()).substr(0, 8);
+}
+
+void StlView::setCompiling(bool running) {
+  m_compiling = running;
+  m_banner->setText(tr("Compiling %1 ...").arg(FromStored(moduleName())));
+  m_banner->setVisible(running);
+}
+
+}  // namespace zel::ui

@@ -1,0 +1,225 @@
+// The statement-list editor in the main frame, on a copy of the demo workspace: opening
+// and saving a module, the preference switch, the insert commands, the prompting for
+// allocation list entries, and a compilation whose error line a double click reaches.
+
+#include <gtest/gtest.h>
+
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <fstream>
+
+#include "platform/files.h"
+#include "platform/profile.h"
+#include "stl/allocation_list.h"
+#include "stl/compile_driver.h"
+#include "ui/allocation_entry_dialog.h"
+#include "ui/document_window.h"
+#include "ui/message_pump.h"
+#include "ui/message_window.h"
+#include "ui/stl_view.h"
+#include "ui_workspace.h"
+
+namespace zel::ui::testing {
+namespace {
+
+using platform::Answer;
+
+std::string FileText(const fs::path& file) {
+  return platform::ReadWholeFile(file).value_or("<missing>");
+}
+
+void WriteText(const fs::path& file, const std::string& text) {
+  std::ofstream(file, std::ios::binary) << text;
+}
+
+class StlEditorWindow : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(m_ws.start()); }
+  MainFrame& frame() { return m_ws.frame(); }
+  fs::path demo() const { return m_ws.projects() / "DEMO"; }
+  StlView* open(const std::string& name) {
+    if (!frame().openWindowByName(name)) return nullptr;
+    return frame().activeStlView();
+  }
+  QStringList lines(StlView& view) const { return view.editor()->toPlainText().split(QChar('\n')); }
+  // Puts the caret at the end of a 1-based line.
+  void caretToEnd(StlView& view, int line) {
+    view.editor()->goToLine(line);
+    view.editor()->moveCursor(QTextCursor::EndOfBlock);
+  }
+  void typeNewLine(StlView& view, int after, const QString& text) {
+    caretToEnd(view, after);
+    QTest::keyClick(view.editor(), Qt::Key_Return);
+    QTest::keyClicks(view.editor(), text);
+    QTest::keyClick(view.editor(), Qt::Key_Down);
+  }
+  void waitForCompile(const StlView& view) {
+    for (int i = 0; i < 200 && view.compiling(); ++i) ProcessEvents();
+  }
+
+  UiWorkspace m_ws;
+  MessagePump m_pump;  // the compile driver's worker posts its messages
+};
+
+TEST_F(StlEditorWindow, OpensTheDisplayFormAndSavesTheStoredFormKeepingABackup) {
+  const std::string original = FileText(demo() / "CZ0P00V1.awl");
+  StlView* view = open("CZ0P00V1.awl");
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(lines(*view)[0], "\"\"Main cycle: start/stop and mode selection");
+  EXPECT_EQ(lines(*view)[2], "STEP IDLE");
+  EXPECT_EQ(lines(*view)[23], " OTHRW RESET          PUMP2          'Pump 2 contactor");
+  EXPECT_FALSE(view->isModified());
+  EXPECT_EQ(frame().lineStatus()->text(), QString("Line 1/%1").arg(view->editor()->lineCount()));
+
+  typeNewLine(*view, 3, "and i0.3");
+  EXPECT_TRUE(view->isModified());
+  EXPECT_TRUE(frame().findWindow(app::WindowKind::StlEditor, "CZ0P00V1.awl")->isWindowModified());
+  frame().actions().programSave->trigger();
+  EXPECT_FALSE(view->isModified());
+  const std::string saved = FileText(demo() / "CZ0P00V1.awl");
+
+  EXPECT_NE(saved.find("#IDLE;\r\nuE0.3\r\n"), std::string::npos);
+  EXPECT_EQ(FileText(demo() / "CZ0P00V1.BAK"), original);
+}
+
+TEST_F(StlEditorWindow, UnchangedModuleSavesByteForByte) {
+  const std::string original = FileText(demo() / "CZ0P01V1.awl");
+  StlView* view = open("CZ0P01V1.awl");
+  ASSERT_NE(view, nullptr);
+  ASSERT_TRUE(view->save());
+  EXPECT_EQ(FileText(demo() / "CZ0P01V1.awl"), original);
+}
+
+TEST_F(StlEditorWindow, LinesItCannotShowFaithfullyAreReportedByNumber) {
+  WriteText(demo() / "CZ0P03V1.awl", "aE0.0\r\naE0.1%%\r\nsA0.0\rdA0.1\r\n");
+  m_ws.answers().clear();
+  StlView* view = open("CZ0P03V1.awl");
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(m_ws.answers().texts(), (std::vector<std::string>{"Invalid file format (Line 2).",
+                                                              "Invalid file format (Line 3)."}));
+  EXPECT_EQ(view->editor()->lineCount(), 4);
+}
+
+TEST_F(StlEditorWindow, ElseSwitchReachesOpenEditorsAndTheMenuWithoutTouchingTheFile) {
+  const std::string original = FileText(demo() / "CZ0P00V1.awl");
+  StlView* view = open("CZ0P00V1.awl");
+  ASSERT_NE(view, nullptr);
+  ASSERT_TRUE(m_ws.preferences().setUseElseInsteadOfOthrw(true));
+  frame().applyEditorPreferences();
+  EXPECT_EQ(lines(*view)[23], " ELSE  RESET          PUMP2          'Pump 2 contactor");
+  EXPECT_FALSE(view->isModified());
+  EXPECT_EQ(FileText(demo() / "CZ0P00V1.awl"), original);
+
+  QStringList labels;
+  for (const QAction* action : frame().actions().stlInstruction->actions())
+    labels << action->text();
+  EXPECT_FALSE(labels.contains("OTHRW"));
+  EXPECT_EQ(labels.indexOf("ELSE") + 1, labels.indexOf("SET"));
+  EXPECT_TRUE(labels.contains("XOR"));
+}
+
+TEST_F(StlEditorWindow, InstructionCommandTypesItsTextAtTheCaret) {
+  StlView* view = open("CZ0P01V1.awl");
+  ASSERT_NE(view, nullptr);
+  caretToEnd(*view, 1);
+  QTest::keyClick(view->editor(), Qt::Key_Return);
+  for (QAction* action : frame().actions().stlInstruction->actions()) {
+    if (action->text() == "SET") action->trigger();
+  }
+  EXPECT_EQ(view->editor()->textCursor().block().text(), " SET  ");
+}
+
+TEST_F(StlEditorWindow, UnknownSymbolOpensTheEntryDialogAndOkAddsItToTheList) {
+  StlView* view = open("CZ0P01V1.awl");
+  ASSERT_NE(view, nullptr);
+  bool asked = false;
+  WhenModal([&](QWidget& modal) {
+    auto* dialog = qobject_cast<AllocationEntryDialog*>(&modal);
+    ASSERT_NE(dialog, nullptr);
+    asked = true;
+    EXPECT_EQ(dialog->field(stl::EntryField::Symbol)->text(), "SPAREPUMP");
+    dialog->field(stl::EntryField::Operand)->setText("O1.5");
+    dialog->field(stl::EntryField::Comment)->setText("Spare pump");
+    dialog->accept();
+  });
+  typeNewLine(*view, 1, "set SPAREPUMP");
+  EXPECT_TRUE(asked);
+  stl::AllocationList list;
+  ASSERT_TRUE(list.load(demo() / "C.BEL"));
+  const stl::AllocationEntry* entry = list.findBySymbol("SPAREPUMP");
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->operand.display, "O1.5");
+  EXPECT_EQ(lines(*view)[1], "       SET            SPAREPUMP      'Spare pump");
+}
+
+TEST_F(StlEditorWindow, ClosingAModifiedEditorAsksAndCancelKeepsIt) {
+  const std::string original = FileText(demo() / "CZ0P01V1.awl");
+  StlView* view = open("CZ0P01V1.awl");
+  ASSERT_NE(view, nullptr);
+  typeNewLine(*view, 1, "nop");
+  DocumentWindow* window = frame().findWindow(app::WindowKind::StlEditor, "CZ0P01V1.awl");
+  m_ws.answers().push(Answer::Cancel);
+  window->close();
+  ASSERT_EQ(frame().findWindow(app::WindowKind::StlEditor, "CZ0P01V1.awl"), window);
+  m_ws.answers().push(Answer::No);
+  window->close();
+  ProcessEvents();
+  EXPECT_EQ(frame().findWindow(app::WindowKind::StlEditor, "CZ0P01V1.awl"), nullptr);
+  EXPECT_EQ(FileText(demo() / "CZ0P01V1.awl"), original);
+}
+
+TEST_F(StlEditorWindow, ClosingTheProjectSavesModifiedEditorsWhenAsked) {
+  StlView* view = open("CZ0P01V1.awl");
+  ASSERT_NE(view, nullptr);
+  typeNewLine(*view, 1, "nop");
+  m_ws.answers().push(Answer::Yes);
+  ASSERT_TRUE(frame().closeProjectCommand());
+  EXPECT_NE(FileText(demo() / "CZ0P01V1.awl").find("\r\na\r\n"), std::string::npos);
+}
+
+TEST_F(StlEditorWindow, CompileSavesRunsWithoutWaitingAndItsErrorLineIsOneDoubleClickAway) {
+  StlView* view = open("CZ0P01V1.awl");
+  ASSERT_NE(view, nullptr);
+  typeNewLine(*view, 4, "frobnicate i0.0");  // line 5, kept as typed behind `?`
+  frame().actions().compile->trigger();
+  // The editor returned at once: the compilation shows as running until it is polled.
+  EXPECT_TRUE(view->compiling());
+  EXPECT_TRUE(view->banner()->isVisibleTo(view));
+  EXPECT_FALSE(frame().actions().compile->isEnabled());
+  EXPECT_FALSE(view->isModified());
+  waitForCompile(*view);
+  ASSERT_FALSE(view->compiling());
+  EXPECT_EQ(frame().activeStlView(), view);
+  EXPECT_TRUE(frame().actions().compile->isEnabled());
+  EXPECT_EQ(stl::CompileErrorCount(), 1);
+
+  MessageWindow* messages = frame().showMessageWindow(false);
+  ASSERT_NE(messages, nullptr);
+  const QString text = messages->shownText();
+  EXPECT_TRUE(text.startsWith("compiling CZ0P01V1")) << text.toStdString();
+  QTextBlock error = messages->document()->firstBlock();
+  while (error.isValid() && !error.text().startsWith("CZ0P01V1.AWL(5)")) error = error.next();
+  ASSERT_TRUE(error.isValid()) << text.toStdString();
+
+  open("CZ0P00V1.awl");  // another editor is active when the user double-clicks
+  messages->verticalScrollBar()->setValue(0);
+  const QRect at = messages->cursorRect(QTextCursor(error));
+  QTest::mouseDClick(messages->viewport(), Qt::LeftButton, {}, at.center());
+  StlView* active = frame().activeStlView();
+  ASSERT_EQ(active, view);
+  EXPECT_EQ(active->editor()->caretLine(), 5);
+}
+
+TEST_F(StlEditorWindow, MessageLinesOpenTheirModuleOnTheirLineOrNothing) {
+  EXPECT_TRUE(frame().goToMessageLine("CZ0P02V1.AWL(3)  THEN expected"));
+  StlView* view = frame().activeStlView();
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->file().filename(), "CZ0P02V1.awl");
+  EXPECT_EQ(view->editor()->caretLine(), 3);
+  EXPECT_FALSE(frame().goToMessageLine("1 Error(s) in statement list CZ0P02V1, 9 Lines"));
+  EXPECT_FALSE(frame().goToMessageLine("CZ0P42V1.AWL(3) no such module"));
+}
+
+}  // namespace
+}  // namespace zel::ui::testing
