@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <filesystem>
 #include <iostream>
@@ -20,6 +21,7 @@
 #include "ui/program_properties_dialog.h"
 #include "ui/project_explorer_dialog.h"
 #include "ui/project_tree.h"
+#include "ui/stl_shortcut_bar.h"
 #include "ui/stl_view.h"
 
 namespace {
@@ -62,13 +64,18 @@ bool SaveCompiledEditor(ui::MainFrame& frame, const QString& dir) {
   if (!frame.openWindowByName("CZ0P00V1.awl")) return false;
   ui::DocumentWindow* editor = frame.findWindow(app::WindowKind::StlEditor, "CZ0P00V1.awl");
   if (!editor) return false;
-  editor->setGeometry(360, 0, 700, 400);
+  editor->setGeometry(0, 0, 845, 420);
+  ui::StlView* view = frame.activeStlView();
+  if (!view) return false;
   frame.actions().compile->trigger();
-  stl::WaitForCompile();
-  for (int i = 0; i < 50 && !frame.actions().compile->isEnabled(); ++i) {
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  // The frame learns of the end from its poll timer; the worker's report arrives posted.
+  QElapsedTimer clock;
+  clock.start();
+  while (view->compiling() && clock.elapsed() < 10000) {
+    QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
   }
-  if (ui::StlView* view = frame.activeStlView()) view->editor()->goToLine(24);
+  QApplication::processEvents();
+  view->editor()->goToLine(24);
   return Save(frame, dir, "stl_editor");
 }
 
@@ -89,6 +96,8 @@ int main(int argc, char** argv) {
   if (!frame.setUpProjectDirectory()) return 1;
   frame.reopenLastProject();
   frame.show();
+  // Docked, so the picture of the frame holds it (a floating bar is a window of its own).
+  frame.shortcutBar()->applyState({true, false, 230, -1, -1, app::kDockRight}, frame);
   if (ui::DocumentWindow* tree = frame.showProjectTree(false)) tree->setGeometry(0, 0, 360, 400);
   FillMessageWindow(frame);
   bool ok = Save(frame, out, "main_frame");
