@@ -1,5 +1,6 @@
 #include "ui/allocation_list_model.h"
 
+#include <QHeaderView>
 #include <QIcon>
 
 #include "ui/badge_icon.h"
@@ -90,6 +91,18 @@ QVariant AllocationListModel::headerData(int section, Qt::Orientation orientatio
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
   static const char* const kHeaders[kColumns] = {"Operand", "Symbol", "Comment"};
   return section >= 0 && section < kColumns ? QString(kHeaders[section]) : QVariant();
+}
+
+void SetUpAllocationTree(QTreeView& view, QAbstractItemView::SelectionMode selection) {
+  view.setRootIsDecorated(false);
+  view.setUniformRowHeights(true);
+  view.setAllColumnsShowFocus(true);
+  view.setSelectionMode(selection);
+  view.setSelectionBehavior(QAbstractItemView::SelectRows);
+  view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view.header()->setSectionsClickable(true);
+  view.header()->setSortIndicatorShown(true);
+  view.header()->setSortIndicator(0, Qt::AscendingOrder);
 }
 
 }  // namespace zel::ui

@@ -4,6 +4,7 @@
 // the clicked column.
 
 #include <QAbstractTableModel>
+#include <QTreeView>
 #include <optional>
 #include <vector>
 
@@ -47,5 +48,9 @@ class AllocationListModel : public QAbstractTableModel {
   stl::AllocationFilter m_filter = stl::AllocationFilter::All;
   std::vector<std::size_t> m_rows;
 };
+
+// A read-only view of the model: whole rows, sortable by a header click, starting in the
+// operand order.
+void SetUpAllocationTree(QTreeView& view, QAbstractItemView::SelectionMode selection);
 
 }  // namespace zel::ui

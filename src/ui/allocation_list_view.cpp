@@ -47,16 +47,8 @@ AllocationListView::AllocationListView(const std::filesystem::path& projectDirec
       m_count(new QLabel(this)),
       m_filter(new QComboBox(this)) {
   m_list->setModel(m_model);
-  m_list->setRootIsDecorated(false);
-  m_list->setUniformRowHeights(true);
-  m_list->setAllColumnsShowFocus(true);
-  m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-  m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  SetUpAllocationTree(*m_list, QAbstractItemView::ExtendedSelection);
   m_list->setContextMenuPolicy(Qt::CustomContextMenu);
-  m_list->header()->setSectionsClickable(true);
-  m_list->header()->setSortIndicatorShown(true);
-  m_list->header()->setSortIndicator(0, Qt::AscendingOrder);
   m_list->setColumnWidth(0, 110);
   m_list->setColumnWidth(1, 110);
   m_list->installEventFilter(this);

@@ -62,6 +62,8 @@ MainFrame::MainFrame(app::Preferences preferences, QWidget* parent)
 MainFrame::~MainFrame() {
   // The session's hooks point at this frame; close the project while it still exists.
   app::SetMessageWindowCreationHook(nullptr);
+  // The editors show this frame's allocation list; they go before it does.
+  for (DocumentWindow* window : documentWindows()) delete window;
   if (m_session) m_session->model().close();
 }
 

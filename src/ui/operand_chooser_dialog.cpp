@@ -16,15 +16,7 @@ OperandChooserDialog::OperandChooserDialog(const stl::AllocationList& list, QWid
   setWindowTitle(tr("Allocation List Operand"));
   m_model->setList(list);
   m_list->setModel(m_model);
-  m_list->setRootIsDecorated(false);
-  m_list->setUniformRowHeights(true);
-  m_list->setAllColumnsShowFocus(true);
-  m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-  m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-  m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  m_list->header()->setSectionsClickable(true);
-  m_list->header()->setSortIndicatorShown(true);
-  m_list->header()->setSortIndicator(0, Qt::AscendingOrder);
+  SetUpAllocationTree(*m_list, QAbstractItemView::SingleSelection);
   m_list->setColumnWidth(0, 90);
   m_list->setColumnWidth(1, 90);
   m_list->setMinimumSize(420, 260);

@@ -39,7 +39,13 @@ StlEditor::StlEditor(QWidget* parent)
           [this] { emit lineStatusChanged(lineStatus()); });
 }
 
-StlEditor::~StlEditor() = default;
+// Tearing the text down moves the caret; nothing may be committed then, since the list
+// and the module comments the context points at may already be gone.
+StlEditor::~StlEditor() {
+  m_selfEdit = true;
+  disconnect(document(), nullptr, this, nullptr);
+  disconnect(this, nullptr, this, nullptr);
+}
 
 void StlEditor::setContext(stl::ConversionContext context) {
   m_context = std::move(context);
