@@ -17,6 +17,8 @@
 #include "ui/document_window.h"
 #include "ui/message_pump.h"
 #include "ui/message_window.h"
+#include "ui/module_call_dialog.h"
+#include "ui/operand_chooser_dialog.h"
 #include "ui/stl_view.h"
 #include "ui_workspace.h"
 
@@ -128,6 +130,59 @@ TEST_F(StlEditorWindow, InstructionCommandTypesItsTextAtTheCaret) {
     if (action->text() == "SET") action->trigger();
   }
   EXPECT_EQ(view->editor()->textCursor().block().text(), " SET  ");
+}
+
+TEST_F(StlEditorWindow, ModuleCallAndOperandDialogsInsertIntoTheActiveEditor) {
+  StlView* view = open("CZ0P01V1.awl");
+  ASSERT_NE(view, nullptr);
+  view->editor()->goToLine(2);
+  WhenModal([](QWidget& modal) {
+    auto* dialog = qobject_cast<ModuleCallDialog*>(&modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->kind->setCurrentIndex(0);  // CMP
+    dialog->number->setValue(10);
+    dialog->parameters[0]->setText("FW10");
+    dialog->comments[0]->setText("set point");
+    dialog->accept();
+  });
+  frame().actions().moduleCall->trigger();
+  EXPECT_EQ(lines(*view)[1], "       CMP 10                        \" Filling valve");
+  EXPECT_EQ(lines(*view)[2], "         WITH         FW10           \" set point");
+  EXPECT_EQ(view->editor()->caretLine(), 4);
+
+  WhenModal([](QWidget& modal) {
+    auto* dialog = qobject_cast<OperandChooserDialog*>(&modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->operandField()->setText("FW11");
+    dialog->accept();
+  });
+  frame().actions().insertOperand->trigger();
+  EXPECT_EQ(view->editor()->textCursor().block().text().left(6), " FW11 ");
+}
+
+TEST_F(StlEditorWindow, SaveAllSavesEveryModifiedEditor) {
+  StlView* first = open("CZ0P01V1.awl");
+  StlView* second = open("CZ0P02V1.awl");
+  ASSERT_TRUE(first && second);
+  typeNewLine(*first, 1, "nop");
+  typeNewLine(*second, 1, "nop");
+  frame().actions().programSaveAll->trigger();
+  EXPECT_FALSE(first->isModified());
+  EXPECT_FALSE(second->isModified());
+  for (const char* name : {"CZ0P01V1.awl", "CZ0P02V1.awl"}) {
+    EXPECT_NE(FileText(demo() / name).find("\r\na\r\n"), std::string::npos) << name;
+  }
+}
+
+TEST_F(StlEditorWindow, EditorTakesTheFontOfThePreferences) {
+  platform::WriteProfileString(m_ws.iniFile(), "PREFERENCES", "STL_FONT", "Courier New,13,700,1");
+  StlView* view = open("CZ0P01V1.awl");
+  ASSERT_NE(view, nullptr);
+  const QFont font = view->editor()->font();
+  EXPECT_EQ(font.family(), "Courier New");
+  EXPECT_EQ(font.pointSize(), 13);
+  EXPECT_TRUE(font.bold());
+  EXPECT_TRUE(font.italic());
 }
 
 TEST_F(StlEditorWindow, UnknownSymbolOpensTheEntryDialogAndOkAddsItToTheList) {
