@@ -179,6 +179,7 @@ void MainFrame::paste() {
 
 void MainFrame::find(bool replace) {
   if (AllocationListView* list = activeAllocationList()) list->showFindDialog(replace);
+  if (StlView* view = activeStlView()) view->showFindDialog(replace);
 }
 
 }  // namespace zel::ui

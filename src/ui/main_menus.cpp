@@ -246,8 +246,9 @@ void MainFrame::updateActions() {
   a.properties->setEnabled(open && (allocation || qobject_cast<const ProjectTree*>(content)));
   a.copy->setEnabled(allocation || editor ||
                      qobject_cast<const MessageWindow*>(content) != nullptr);
-  for (QAction* action : {a.cut, a.paste}) action->setEnabled(allocation || editor);
-  for (QAction* action : {a.find, a.replace}) action->setEnabled(allocation);
+  for (QAction* action : {a.cut, a.paste, a.find, a.replace}) {
+    action->setEnabled(allocation || editor);
+  }
   // Editing goes on while a compilation runs; saving and compiling wait for it.
   a.stlInstruction->setEnabled(editor);
   a.moduleCall->setEnabled(editor && open);

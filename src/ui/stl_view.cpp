@@ -125,6 +125,74 @@ std::string StlView::moduleName() const {
   return PathText(m_file.filename()).substr(0, 8);
 }
 
+namespace {
+
+QTextDocument::FindFlags FlagsOf(const stl::FindOptions& options) {
+  QTextDocument::FindFlags flags;
+  if (options.matchCase) flags |= QTextDocument::FindCaseSensitively;
+  if (!options.down) flags |= QTextDocument::FindBackward;
+  return flags;
+}
+
+bool SelectionMatches(const QTextCursor& cursor, const stl::FindOptions& options) {
+  const auto sensitivity = options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+  return cursor.hasSelection() &&
+         cursor.selectedText().compare(FromStored(options.text), sensitivity) == 0;
+}
+
+}  // namespace
+
+void StlView::showFindDialog(bool replace) {
+  if (!m_find) {
+    m_find = new FindReplaceDialog(this);
+    m_find->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_find, &FindReplaceDialog::findNext, this, [this] { findNext(m_find->options()); });
+    connect(m_find, &FindReplaceDialog::replace, this,
+            [this] { replaceCurrent(m_find->options(), FromStored(m_find->replacement())); });
+    connect(m_find, &FindReplaceDialog::replaceAll, this,
+            [this] { replaceAll(m_find->options(), FromStored(m_find->replacement())); });
+  }
+  m_find->setReplaceMode(replace);
+  m_find->show();
+  m_find->raise();
+  m_find->activateWindow();
+}
+
+// From the caret on, without wrapping, like the allocation list's search.
+bool StlView::findNext(const stl::FindOptions& options) {
+  if (!options.text.empty() && m_editor->find(FromStored(options.text), FlagsOf(options))) {
+    return true;
+  }
+  platform::ShowMessageBox(stl::CannotFindMessage(options.text));
+  return false;
+}
+
+// The found text is replaced and the next one found; a replaced line is committed like a
+// typed one when the caret leaves it.
+void StlView::replaceCurrent(const stl::FindOptions& options, const QString& replacement) {
+  QTextCursor cursor = m_editor->textCursor();
+  if (SelectionMatches(cursor, options)) cursor.insertText(replacement);
+  m_editor->setTextCursor(cursor);
+  findNext(options);
+}
+
+int StlView::replaceAll(const stl::FindOptions& options, const QString& replacement) {
+  if (options.text.empty()) return 0;
+  QTextDocument::FindFlags flags = FlagsOf(options) & ~QTextDocument::FindBackward;
+  QTextCursor edit(m_editor->document());
+  edit.beginEditBlock();
+  int count = 0;
+  for (QTextCursor found = m_editor->document()->find(FromStored(options.text), 0, flags);
+       !found.isNull();
+       found = m_editor->document()->find(FromStored(options.text), found, flags)) {
+    found.insertText(replacement);
+    ++count;
+  }
+  edit.endEditBlock();
+  if (count == 0) platform::ShowMessageBox(stl::CannotFindMessage(options.text));
+  return count;
+}
+
 void StlView::setCompiling(bool running) {
   m_compiling = running;
   m_banner->setText(tr("Compiling %1 ...").arg(FromStored(moduleName())));

@@ -4,10 +4,13 @@
 // the module running.
 
 #include <QLabel>
+#include <QPointer>
 #include <QWidget>
 #include <filesystem>
 
+#include "stl/allocation_find.h"
 #include "stl/conversion_context.h"
+#include "ui/find_replace_dialog.h"
 #include "ui/stl_editor.h"
 
 namespace zel::ui {
@@ -37,6 +40,13 @@ class StlView : public QWidget {
   // What the compile driver is given: the first eight characters of the file name.
   std::string moduleName() const;
 
+  // Edit → Find and Replace in the program text.
+  void showFindDialog(bool replace);
+  bool findNext(const stl::FindOptions& options);
+  void replaceCurrent(const stl::FindOptions& options, const QString& replacement);
+  int replaceAll(const stl::FindOptions& options, const QString& replacement);
+  FindReplaceDialog* findDialog() const { return m_find; }
+
   void setCompiling(bool running);
   bool compiling() const { return m_compiling; }
   QLabel* banner() const { return m_banner; }
@@ -52,6 +62,7 @@ class StlView : public QWidget {
   std::filesystem::path m_backup;
   StlEditor* m_editor;
   QLabel* m_banner;
+  QPointer<FindReplaceDialog> m_find;
   bool m_compiling = false;
 };
 

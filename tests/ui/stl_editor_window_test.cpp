@@ -185,6 +185,26 @@ TEST_F(StlEditorWindow, EditorTakesTheFontOfThePreferences) {
   EXPECT_TRUE(font.italic());
 }
 
+TEST_F(StlEditorWindow, FindAndReplaceWorkOnTheProgramText) {
+  StlView* view = open("CZ0P00V1.awl");
+  ASSERT_NE(view, nullptr);
+  frame().actions().find->trigger();
+  ASSERT_NE(view->findDialog(), nullptr);
+  EXPECT_TRUE(view->findNext({"pump2", false, true}));
+  EXPECT_EQ(view->editor()->textCursor().selectedText(), "PUMP2");
+  const int first = view->editor()->caretLine();
+  EXPECT_FALSE(view->findNext({"pump2", true, true}));  // case matters: no lower-case one
+  EXPECT_EQ(m_ws.answers().texts().back(), "Cannot find the string 'pump2'.");
+
+  EXPECT_EQ(view->replaceAll({"PUMP2", true, true}, "PUMP1"), 3);
+  EXPECT_FALSE(view->editor()->toPlainText().contains("PUMP2"));
+  view->editor()->goToLine(1);  // leaving the replaced lines commits them
+  // The list comment beside it follows the new symbol.
+  EXPECT_TRUE(lines(*view)[first - 1].endsWith("PUMP1          'Pump 1 contactor"))
+      << lines(*view)[first - 1].toStdString();
+  EXPECT_TRUE(view->isModified());
+}
+
 TEST_F(StlEditorWindow, UnknownSymbolOpensTheEntryDialogAndOkAddsItToTheList) {
   StlView* view = open("CZ0P01V1.awl");
   ASSERT_NE(view, nullptr);
