@@ -24,6 +24,7 @@ struct MainActions {
   QAction* printProject = nullptr;
   QAction* exit = nullptr;
   // Edit
+  QAction* undo = nullptr;
   QAction* cut = nullptr;
   QAction* copy = nullptr;
   QAction* paste = nullptr;

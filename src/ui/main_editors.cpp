@@ -104,6 +104,7 @@ DocumentWindow* MainFrame::createStlEditor(const app::ModuleRecord& module) {
   window->resize(640, 440);
   window->setCloseGuard([shown] { return shown->maybeSave(); });
   connect(shown, &StlView::modificationChanged, window, &QWidget::setWindowModified);
+  connect(editor->document(), &QTextDocument::undoAvailable, this, [this] { updateActions(); });
   connect(editor, &StlEditor::lineStatusChanged, this, [this, shown](const QString& status) {
     if (activeStlView() == shown) m_lineStatus->setText(status);
   });

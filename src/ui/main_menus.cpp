@@ -110,7 +110,9 @@ void MainFrame::createMenus() {
   project->addAction(a.exit);
 
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-  Later(edit, tr("&Undo"), QKeySequence::Undo);
+  a.undo = edit->addAction(tr("&Undo"), QKeySequence::Undo, this, [this] {
+    if (StlView* view = activeStlView()) view->editor()->undo();
+  });
   edit->addSeparator();
   edit->addActions({a.cut, a.copy, a.paste});
   edit->addSeparator();
@@ -249,6 +251,7 @@ void MainFrame::updateActions() {
   for (QAction* action : {a.cut, a.paste, a.find, a.replace}) {
     action->setEnabled(allocation || editor);
   }
+  a.undo->setEnabled(editor && activeStlView()->editor()->document()->isUndoAvailable());
   // Editing goes on while a compilation runs; saving and compiling wait for it.
   a.stlInstruction->setEnabled(editor);
   a.moduleCall->setEnabled(editor && open);

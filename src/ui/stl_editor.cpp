@@ -95,8 +95,15 @@ void StlEditor::contentsChanged(int position, int /*removed*/, int added) {
 
 void StlEditor::caretMoved() {
   if (m_selfEdit) return;
-  commitPendingExcept(textCursor().block());
   emit lineStatusChanged(lineStatus());
+  if (m_commitQueued) return;
+  m_commitQueued = true;
+  QMetaObject::invokeMethod(this, &StlEditor::commitLeftLines, Qt::QueuedConnection);
+}
+
+void StlEditor::commitLeftLines() {
+  m_commitQueued = false;
+  commitPendingExcept(textCursor().block());
 }
 
 void StlEditor::commitPendingExcept(const QTextBlock& keep) {

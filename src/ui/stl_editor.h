@@ -39,6 +39,10 @@ class StlEditor : public QPlainTextEdit {
   void setDisplayLines(const std::vector<std::string>& lines);
   // Commits every changed line, the caret's own too: before the text is saved or compiled.
   void commitAll();
+  // Commits the changed lines the caret has left. Runs by itself, queued, after every caret
+  // move: the move may come from inside an edit of the document (an undo, a paste), which
+  // must be over before the editor changes the text again.
+  void commitLeftLines();
   bool hasPendingLines() const;
   // Shows OTHRW or ELSE in every line that holds it; the stored form is the same, so the
   // modified flag stays as it was.
@@ -75,6 +79,7 @@ class StlEditor : public QPlainTextEdit {
   std::vector<QTextCursor> m_pending;
   // Set while the editor changes its own text: those changes are no typing.
   bool m_selfEdit = false;
+  bool m_commitQueued = false;
 };
 
 }  // namespace zel::ui

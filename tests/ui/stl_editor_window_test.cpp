@@ -55,6 +55,7 @@ class StlEditorWindow : public ::testing::Test {
     QTest::keyClick(view.editor(), Qt::Key_Return);
     QTest::keyClicks(view.editor(), text);
     QTest::keyClick(view.editor(), Qt::Key_Down);
+    QCoreApplication::processEvents();  // the commit follows the move
   }
   void waitForCompile(const StlView& view) {
     for (int i = 0; i < 200 && view.compiling(); ++i) ProcessEvents();
@@ -199,10 +200,28 @@ TEST_F(StlEditorWindow, FindAndReplaceWorkOnTheProgramText) {
   EXPECT_EQ(view->replaceAll({"PUMP2", true, true}, "PUMP1"), 3);
   EXPECT_FALSE(view->editor()->toPlainText().contains("PUMP2"));
   view->editor()->goToLine(1);  // leaving the replaced lines commits them
+  QCoreApplication::processEvents();
   // The list comment beside it follows the new symbol.
   EXPECT_TRUE(lines(*view)[first - 1].endsWith("PUMP1          'Pump 1 contactor"))
       << lines(*view)[first - 1].toStdString();
   EXPECT_TRUE(view->isModified());
+}
+
+TEST_F(StlEditorWindow, UndoTakesBackTheLayoutThenTheTyping) {
+  StlView* view = open("CZ0P01V1.awl");
+  ASSERT_NE(view, nullptr);
+  EXPECT_FALSE(frame().actions().undo->isEnabled());
+  const QStringList before = lines(*view);
+  typeNewLine(*view, 1, "nop");
+  EXPECT_EQ(lines(*view)[1], QString(22, ' ') + "NOP");
+  ASSERT_TRUE(frame().actions().undo->isEnabled());
+  frame().actions().undo->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(lines(*view)[1], "nop");
+  EXPECT_EQ(lines(*view)[2], before[1]);
+  frame().actions().undo->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(lines(*view)[1], "");
 }
 
 TEST_F(StlEditorWindow, UnknownSymbolOpensTheEntryDialogAndOkAddsItToTheList) {
