@@ -88,4 +88,23 @@ std::string FindReplaceDialog::replacement() const {
   return ToStored(m_replace->text());
 }
 
+void ShowFindReplace(QPointer<FindReplaceDialog>& dialog, QWidget& owner, bool replace,
+                     FindHandlers handlers) {
+  if (!dialog) {
+    auto* made = new FindReplaceDialog(&owner);
+    made->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(made, &FindReplaceDialog::findNext, &owner,
+                     [made, h = handlers.findNext] { h(made->options()); });
+    QObject::connect(made, &FindReplaceDialog::replace, &owner,
+                     [made, h = handlers.replace] { h(made->options(), made->replacement()); });
+    QObject::connect(made, &FindReplaceDialog::replaceAll, &owner,
+                     [made, h = handlers.replaceAll] { h(made->options(), made->replacement()); });
+    dialog = made;
+  }
+  dialog->setReplaceMode(replace);
+  dialog->show();
+  dialog->raise();
+  dialog->activateWindow();
+}
+
 }  // namespace zel::ui

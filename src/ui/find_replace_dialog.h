@@ -5,8 +5,10 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <functional>
 #include <string>
 
 #include "stl/allocation_find.h"
@@ -53,5 +55,17 @@ class FindReplaceDialog : public QDialog {
   QPushButton* m_replaceOne;
   QPushButton* m_replaceAll;
 };
+
+// What the window owning the dialog does for its buttons; texts are Windows-1252.
+struct FindHandlers {
+  std::function<void(const stl::FindOptions&)> findNext;
+  std::function<void(const stl::FindOptions&, const std::string&)> replace;
+  std::function<void(const stl::FindOptions&, const std::string&)> replaceAll;
+};
+
+// The owner's one dialog: made on first use with the handlers, then shown in find or
+// replace mode and brought forward.
+void ShowFindReplace(QPointer<FindReplaceDialog>& dialog, QWidget& owner, bool replace,
+                     FindHandlers handlers);
 
 }  // namespace zel::ui

@@ -143,19 +143,14 @@ bool SelectionMatches(const QTextCursor& cursor, const stl::FindOptions& options
 }  // namespace
 
 void StlView::showFindDialog(bool replace) {
-  if (!m_find) {
-    m_find = new FindReplaceDialog(this);
-    m_find->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_find, &FindReplaceDialog::findNext, this, [this] { findNext(m_find->options()); });
-    connect(m_find, &FindReplaceDialog::replace, this,
-            [this] { replaceCurrent(m_find->options(), FromStored(m_find->replacement())); });
-    connect(m_find, &FindReplaceDialog::replaceAll, this,
-            [this] { replaceAll(m_find->options(), FromStored(m_find->replacement())); });
-  }
-  m_find->setReplaceMode(replace);
-  m_find->show();
-  m_find->raise();
-  m_find->activateWindow();
+  ShowFindReplace(m_find, *this, replace,
+                  {[this](const stl::FindOptions& options) { findNext(options); },
+                   [this](const stl::FindOptions& options, const std::string& text) {
+                     replaceCurrent(options, FromStored(text));
+                   },
+                   [this](const stl::FindOptions& options, const std::string& text) {
+                     replaceAll(options, FromStored(text));
+                   }});
 }
 
 // From the caret on, without wrapping, like the allocation list's search.
