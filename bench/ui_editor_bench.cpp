@@ -30,9 +30,9 @@ std::string StoredModule(int lines) {
                                                  "frA0.0",
                                                  "w(MW10+@5)>MW11",
                                                  "dlMW10*@3/@7qMW12",
-                                                 "sT1h2.5",
+                                                 "sT1m2.5",
                                                  "c10",
-                                                 "hMW10",
+                                                 "mMW10",
                                                  "bIDLE;",
                                                  "\"a comment of its own"};
   std::string text;
@@ -73,6 +73,23 @@ void BM_CommitLine(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CommitLine)->Arg(100)->Arg(5000)->Unit(benchmark::kMicrosecond);
+
+// Pasting a whole module as typed text: every pasted line is committed when the caret
+// leaves it, so this is the one edit that converts (only) as many lines as it brought.
+void BM_PasteModule(benchmark::State& state) {
+  QStringList typed;
+  for (const auto& line : DisplayLines(static_cast<int>(state.range(0)))) {
+    typed << ui::FromStored(line).simplified().toLower();
+  }
+  const QString text = typed.join(QChar('\n')) + QChar('\n');
+  for (auto _ : state) {
+    ui::StlEditor editor;
+    editor.insertPlainText(text);
+    QCoreApplication::processEvents();
+    benchmark::DoNotOptimize(editor.hasPendingLines());
+  }
+}
+BENCHMARK(BM_PasteModule)->Arg(100)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 void BM_ColourLine(benchmark::State& state) {
   const std::string line = " OTHRW RESET          PUMP2          'Pump 2 running";

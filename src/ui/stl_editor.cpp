@@ -76,21 +76,33 @@ void StlEditor::markCommitted(QTextBlock block, int count) {
 }
 
 bool StlEditor::hasPendingLines() const {
-  return std::any_of(m_pending.begin(), m_pending.end(),
-                     [this](const QTextCursor& cursor) { return !isCommitted(cursor.block()); });
+  return std::any_of(m_pending.begin(), m_pending.end(), [this](const PendingRange& range) {
+    for (QTextBlock block = range.first.block(); block.isValid(); block = block.next()) {
+      if (!isCommitted(block)) return true;
+      if (block == range.last.block()) break;
+    }
+    return false;
+  });
 }
 
-// Every line the change touched waits for its commit; the check against the revision
-// keeps colouring (which reports changes too) from queueing lines that did not change.
+// Every line the change touched waits for its commit. Colouring reports changes too; its
+// lines keep their revision, so a single committed line is no change.
 void StlEditor::contentsChanged(int position, int /*removed*/, int added) {
   if (m_selfEdit) return;
+  const QTextBlock first = document()->findBlock(position);
   const QTextBlock last = document()->findBlock(position + added);
-  for (QTextBlock block = document()->findBlock(position); block.isValid(); block = block.next()) {
-    const bool queued = std::any_of(m_pending.begin(), m_pending.end(),
-                                    [&](const QTextCursor& c) { return c.block() == block; });
-    if (!queued && !isCommitted(block)) m_pending.emplace_back(block);
-    if (block == last) break;
+  if (!first.isValid()) return;
+  if (first == last && isCommitted(first)) return;
+  queueRange(first, last.isValid() ? last : first);
+}
+
+// Typing queues its line once: it is the range queued last.
+void StlEditor::queueRange(const QTextBlock& first, const QTextBlock& last) {
+  if (!m_pending.empty()) {
+    const PendingRange& previous = m_pending.back();
+    if (previous.first.block() == first && previous.last.block() == last) return;
   }
+  m_pending.push_back({QTextCursor(first), QTextCursor(last)});
 }
 
 void StlEditor::caretMoved() {
@@ -107,16 +119,26 @@ void StlEditor::commitLeftLines() {
 }
 
 void StlEditor::commitPendingExcept(const QTextBlock& keep) {
-  std::vector<QTextCursor> pending;
+  std::vector<PendingRange> pending;
   pending.swap(m_pending);
-  for (const QTextCursor& cursor : pending) {
-    const QTextBlock block = cursor.block();
-    if (!block.isValid() || isCommitted(block)) continue;
+  for (const PendingRange& range : pending) commitRange(range, keep);
+}
+
+// A line's handle stays valid while the lines before it are replaced, so the walk goes on
+// from the line that followed the committed one. A line queued twice is committed once:
+// the second time it is found committed.
+void StlEditor::commitRange(const PendingRange& range, const QTextBlock& keep) {
+  QTextBlock block = range.first.block();
+  while (block.isValid()) {
+    const bool lastOne = block == range.last.block();
+    const QTextBlock next = block.next();
     if (block == keep) {
-      m_pending.push_back(cursor);
-      continue;
+      if (!isCommitted(block)) queueRange(block, block);
+    } else if (!isCommitted(block)) {
+      commitBlock(block, false);
     }
-    commitBlock(block, false);
+    if (lastOne) break;
+    block = next;
   }
 }
 

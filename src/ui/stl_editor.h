@@ -75,8 +75,16 @@ class StlEditor : public QPlainTextEdit {
   OfferHandler m_offerHandler;
   bool m_offerEntries = false;
   StlHighlighter* m_highlighter;
-  // One cursor inside each line changed since its last commit; cursors follow the edits.
-  std::vector<QTextCursor> m_pending;
+  // The lines changed since their last commit, as ranges from the first to the last line
+  // an edit touched. Cursors follow the edits, but the document moves every cursor on
+  // every edit, so a paste of thousands of lines must cost two cursors, not thousands.
+  struct PendingRange {
+    QTextCursor first;
+    QTextCursor last;
+  };
+  void queueRange(const QTextBlock& first, const QTextBlock& last);
+  void commitRange(const PendingRange& range, const QTextBlock& keep);
+  std::vector<PendingRange> m_pending;
   // Set while the editor changes its own text: those changes are no typing.
   bool m_selfEdit = false;
   bool m_commitQueued = false;

@@ -125,6 +125,21 @@ TEST(StlEditor, OnlyTheChangedLinesAreConverted) {
   EXPECT_EQ(Lines(editor), (QStringList{"SET O0.0", QString(22, ' ') + "NOP", "RESET O0.1"}));
 }
 
+TEST(StlEditor, PastedLinesAreCommittedExceptTheOneTheCaretIsIn) {
+  test::ScriptedAnswers answers;
+  StlEditor editor;
+  const QString nop = QString(22, ' ') + "NOP";
+  editor.setDisplayLines({nop.toStdString()});
+  editor.moveCursor(QTextCursor::End);
+  editor.insertPlainText("\nif i0.0 then\nset o0.0\nreset o0.1");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Lines(editor), (QStringList{nop, " IF                   I0.0", " THEN",
+                                        "       SET            O0.0", "reset o0.1"}));
+  Leave(editor, Qt::Key_Up);
+  EXPECT_EQ(Lines(editor)[4], "       RESET          O0.1");
+  EXPECT_FALSE(editor.hasPendingLines());
+}
+
 TEST(StlEditor, UndoingATypingLeavesNothingToCommit) {
   test::ScriptedAnswers answers;
   StlEditor editor;
