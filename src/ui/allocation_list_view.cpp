@@ -11,7 +11,6 @@
 
 #include "platform/files.h"
 #include "platform/message_box.h"
-#include "platform/system.h"
 #include "ui/stored_text.h"
 
 namespace zel::ui {
@@ -28,10 +27,6 @@ constexpr std::string_view kBackupSuffix = ".BAK";
 
 // The filter box lists the filters in the order of their enumeration.
 constexpr const char* kFilterLabels[] = {"All Entries", "Inputs and Outputs", "Other Entries"};
-
-std::string PathText(const std::filesystem::path& path) {
-  return platform::Utf8ToCp1252(path.string());
-}
 
 void Tell(const QString& text) {
   platform::ShowMessageBox(ToStored(text));
@@ -89,8 +84,8 @@ void AllocationListView::load(const std::filesystem::path& file) {
     platform::CopyFileTo(resolved, backup, false);
     // One arg() call, so that a "%" in a path is never taken for a place holder.
     Tell(FromStored(kMsgReadIncomplete)
-             .arg(FromStored(PathText(resolved)), QString::number(list.size()),
-                  FromStored(PathText(backup.filename()))));
+             .arg(FromStored(StoredPath(resolved)), QString::number(list.size()),
+                  FromStored(StoredPath(backup.filename()))));
   }
   m_model->setList(std::move(list));
 }
@@ -99,7 +94,7 @@ bool AllocationListView::commit(stl::AllocationList changed,
                                 const std::vector<std::size_t>& select) {
   changed.setEditedEntry(std::nullopt);
   if (!changed.save()) {
-    Tell(FromStored(kMsgCannotSave).arg(FromStored(PathText(changed.path()))));
+    Tell(FromStored(kMsgCannotSave).arg(FromStored(StoredPath(changed.path()))));
     return false;
   }
   m_model->setList(std::move(changed));

@@ -10,7 +10,6 @@
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/no_case.h"
-#include "platform/system.h"
 #include "stl/allocation_list.h"
 #include "stl/called_module.h"
 #include "stl/check_output.h"
@@ -129,8 +128,7 @@ bool MainFrame::offerAllocationEntry(const stl::AllocationOffer& offer) {
   if (dialog.exec() != QDialog::Accepted || !dialog.entry()) return false;
   working.append(*dialog.entry());
   if (!working.save()) {
-    platform::ShowMessageBox(
-        app::FillText(kMsgListNotSaved, platform::Utf8ToCp1252(working.path().string())));
+    platform::ShowMessageBox(app::FillText(kMsgListNotSaved, StoredPath(working.path())));
     return false;
   }
   m_symbols = std::move(working);
@@ -204,9 +202,9 @@ bool MainFrame::saveProgram() {
 void MainFrame::saveProgramAs() {
   StlView* view = activeStlView();
   if (!view) return;
-  const QString chosen = QFileDialog::getSaveFileName(
-      this, tr("Save As"), FromStored(platform::Utf8ToCp1252(view->file().string())),
-      tr("Statement List (*.awl *.AWL)"));
+  const QString chosen =
+      QFileDialog::getSaveFileName(this, tr("Save As"), FromStored(StoredPath(view->file())),
+                                   tr("Statement List (*.awl *.AWL)"));
   if (!chosen.isEmpty()) view->saveCopyAs(chosen.toStdString());
 }
 
@@ -222,15 +220,10 @@ bool MainFrame::saveAllPrograms() {
 void MainFrame::compileProgram() {
   StlView* view = activeStlView();
   if (!view || !projectCommandsAllowed() || stl::IsCompiling()) return;
-  if (view->isModified() || view->editor()->hasPendingLines()) {
-    if (!view->save()) return;
-  }
-  // A message window made now would take the focus from the editor the user works in.
-  QMdiSubWindow* editorWindow = m_mdi->activeSubWindow();
+  if (view->isModified() && !view->save()) return;
   showMessageWindow(false);
-  m_mdi->setActiveSubWindow(editorWindow);
   app::ClearMessages();
-  const std::string directory = platform::Utf8ToCp1252(m_session->model().directory().string());
+  const std::string directory = StoredPath(m_session->model().directory());
   if (!stl::StartCompile(directory, view->moduleName())) return;
   m_compilingFile = view->file();
   view->setCompiling(true);

@@ -147,9 +147,13 @@ MessageWindow* MainFrame::showMessageWindow(bool activate) {
   return window ? qobject_cast<MessageWindow*>(window->widget()) : nullptr;
 }
 
+// Showing a new window activates it; the message window becomes active only when its
+// service is asked to activate it, so a job started from an editor leaves the editor active.
 void MainFrame::attachMessageWindow(app::MessageWindowService& service) {
+  QMdiSubWindow* active = m_mdi->activeSubWindow();
   auto* view = new MessageWindow(service);
   DocumentWindow* window = addWindow(app::WindowKind::MessageWindow, {}, view);
+  if (active) m_mdi->setActiveSubWindow(active);
   connect(view, &MessageWindow::lineActivated, this, &MainFrame::goToMessageLine);
   view->setActivator([this, window] {
     if (window->isMinimized()) window->showNormal();

@@ -4,7 +4,6 @@
 
 #include "app/text_format.h"
 #include "platform/message_box.h"
-#include "platform/system.h"
 #include "stl/editor_messages.h"
 #include "stl/program_file.h"
 #include "ui/stored_text.h"
@@ -22,10 +21,6 @@ constexpr std::string_view kMsgSaveChanges = "Save changes to '%s'?";
 // line by line and about the rest at once.
 constexpr std::size_t kInvalidLinesShown = 10;
 constexpr const char* kMsgMoreInvalidLines = "%d more lines of this file have an invalid format.";
-
-std::string PathText(const std::filesystem::path& path) {
-  return platform::Utf8ToCp1252(path.string());
-}
 
 void Tell(std::string text, platform::Icon icon = platform::Icon::Warning) {
   platform::ShowMessageBox(std::move(text), platform::Buttons::Ok, icon);
@@ -56,7 +51,7 @@ bool StlView::load(const stl::ConversionContext& context) {
   m_editor->setContext(context);
   const stl::ProgramLoad loaded = stl::LoadProgramFile(m_file, context);
   if (!loaded.readable) {
-    Tell(app::FillText(kMsgCannotRead, PathText(m_file)), platform::Icon::Error);
+    Tell(app::FillText(kMsgCannotRead, StoredPath(m_file)), platform::Icon::Error);
     return false;
   }
   if (loaded.document.outOfMemory) {
@@ -91,7 +86,7 @@ bool StlView::write(const std::filesystem::path& file, const std::filesystem::pa
     return false;
   }
   if (!saved.written) {
-    Tell(app::FillText(kMsgCannotWrite, PathText(file)), platform::Icon::Error);
+    Tell(app::FillText(kMsgCannotWrite, StoredPath(file)), platform::Icon::Error);
     return false;
   }
   return true;
@@ -110,7 +105,7 @@ bool StlView::saveCopyAs(const std::filesystem::path& file) {
 bool StlView::maybeSave() {
   if (!isModified()) return true;
   const auto answer =
-      platform::ShowMessageBox(app::FillText(kMsgSaveChanges, PathText(m_file.filename())),
+      platform::ShowMessageBox(app::FillText(kMsgSaveChanges, StoredPath(m_file.filename())),
                                platform::Buttons::YesNoCancel, platform::Icon::Question);
   if (answer == platform::Answer::Cancel) return false;
   return answer == platform::Answer::No || save();
@@ -122,7 +117,7 @@ void StlView::retarget(std::filesystem::path file, std::filesystem::path backup)
 }
 
 std::string StlView::moduleName() const {
-  return PathText(m_file.filename()).substr(0, 8);
+  return StoredPath(m_file.filename()).substr(0, 8);
 }
 
 namespace {

@@ -12,4 +12,8 @@ std::string ToStored(const QString& text) {
   return platform::Utf8ToCp1252(text.toStdString());
 }
 
+std::string StoredPath(const std::filesystem::path& path) {
+  return platform::Utf8ToCp1252(path.string());
+}
+
 }  // namespace zel::ui
