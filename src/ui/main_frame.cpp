@@ -74,8 +74,8 @@ void MainFrame::applyStoredPlacement() {
   }
   const QRect client = m_mdi->geometry();
   const QPoint topRight = mapToGlobal(client.topRight());
-  m_stlBar = app::StoredStlBar(m_preferences, screen, topRight.x(), topRight.y());
-  m_shortcutBar->applyState(m_stlBar, *this);
+  m_shortcutBar->applyState(app::StoredStlBar(m_preferences, screen, topRight.x(), topRight.y()),
+                            *this);
 }
 
 bool MainFrame::setUpProjectDirectory() {
@@ -123,8 +123,7 @@ void MainFrame::setBusy(bool busy) {
 
 bool MainFrame::writeExitState() {
   app::ExitState state;
-  if (m_shortcutBar) m_stlBar = m_shortcutBar->currentState(*this);
-  state.stlBar = m_stlBar;
+  state.stlBar = m_shortcutBar->currentState(*this);
   const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
   state.mainWindow =
       app::ExitState::MainWindow{PlacementOf(normal, windowState()), isMaximized(), isMinimized()};

@@ -17,7 +17,6 @@
 #include "app/preferences.h"
 #include "app/project_session.h"
 #include "app/shell_hooks.h"
-#include "app/stl_bar_state.h"
 #include "app/window_list.h"
 #include "app/window_registry.h"
 #include "platform/messages.h"
@@ -51,7 +50,6 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   app::ProjectSession* session() { return m_session.get(); }
   const MainActions& actions() const { return m_actions; }
   QMdiArea* mdiArea() const { return m_mdi; }
-  app::StlBarState stlBar() const { return m_stlBar; }
   // While a build or a compilation runs the project commands wait, from the menus and
   // from the project tree alike.
   void setBusy(bool busy);
@@ -153,7 +151,6 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   std::unique_ptr<app::ProjectSession> m_session;
   QMdiArea* m_mdi = nullptr;
   MainActions m_actions;
-  app::StlBarState m_stlBar;
   bool m_busy = false;
   // Answers "I_am_a_ZEL_program" with 1, so other programs can recognise this frame.
   platform::MessageTarget m_identity;
