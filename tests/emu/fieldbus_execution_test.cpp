@@ -135,16 +135,18 @@ TEST(FieldbusExecutionTest, ShiftThroughAFieldbusBit) {
   }
 }
 
+// A word operand, the station it names and the unit's offset in the station's table.
+struct StationCase {
+  const char* operand;
+  int station;
+  std::size_t offset;
+  bool wordStation;
+};
+
 TEST(FieldbusExecutionTest, WordsReadFromByteAndWordStations) {
-  struct Case {
-    const char* operand;
-    int station;
-    std::size_t offset;
-    bool wordStation;
-  };
-  const std::vector<Case> cases{
+  const std::vector<StationCase> cases{
       {"IW1.2", 1, 2, false}, {"IW2.3", 2, 6, true}, {"IW99.15", 99, 30, true}};
-  for (const Case& c : cases) {
+  for (const StationCase& c : cases) {
     SCOPED_TRACE(c.operand);
     const std::string w = c.operand;
     ProgramRun program("THEN LOAD " + w + " TO FW1 LOAD FW2 - " + w + " TO FW3 LOAD FW2 * " + w +
@@ -168,15 +170,9 @@ TEST(FieldbusExecutionTest, WordsReadFromByteAndWordStations) {
 }
 
 TEST(FieldbusExecutionTest, WordsWrittenToByteAndWordStations) {
-  struct Case {
-    const char* operand;
-    int station;
-    std::size_t offset;
-    bool wordStation;
-  };
-  const std::vector<Case> cases{
+  const std::vector<StationCase> cases{
       {"OW1.2", 1, 2, false}, {"OW2.1", 2, 2, true}, {"OW99.15", 99, 30, true}};
-  for (const Case& c : cases) {
+  for (const StationCase& c : cases) {
     SCOPED_TRACE(c.operand);
     ProgramRun program(std::string("LOAD FW1 TO ") + c.operand + " TO FW2\n", WithFieldbus());
     ASSERT_TRUE(program.ready());
