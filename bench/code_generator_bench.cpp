@@ -10,9 +10,9 @@
 #include <iostream>
 #include <string>
 
-#include "stl/code_generator.h"
-#include "stl/compile_driver.h"
-#include "stl/syntax_check.h"
+#include "stl/check/syntax_check.h"
+#include "stl/codegen/code_generator.h"
+#include "stl/compile/compile_driver.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "stl/display_colouring.h"
-#include "stl/stl_document.h"
-#include "ui/stl_editor.h"
-#include "ui/stored_text.h"
+#include "stl/editor/display_colouring.h"
+#include "stl/editor/document.h"
+#include "ui/editor/stl_editor.h"
+#include "ui/widgets/stored_text.h"
 
 namespace {
 

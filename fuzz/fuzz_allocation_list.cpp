@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "stl/allocation_list.h"
-#include "stl/allocation_order.h"
+#include "stl/alloc/allocation_list.h"
+#include "stl/alloc/allocation_order.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "stl/code_generator.h"
-#include "stl/code_translator.h"
-#include "stl/fieldbus_config.h"
+#include "stl/codegen/code_generator.h"
+#include "stl/codegen/translator.h"
+#include "stl/lang/fieldbus_config.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "stl/display_colouring.h"
-#include "stl/display_words.h"
-#include "stl/stl_store.h"
-#include "stl/stored_form.h"
+#include "stl/editor/display_colouring.h"
+#include "stl/editor/display_words.h"
+#include "stl/editor/store.h"
+#include "stl/lang/stored_form.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "stl/fieldbus_config.h"
+#include "stl/lang/fieldbus_config.h"
 
 namespace {
 

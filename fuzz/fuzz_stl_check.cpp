@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "stl/check_output.h"
-#include "stl/fieldbus_config.h"
-#include "stl/syntax_check.h"
+#include "stl/check/check_output.h"
+#include "stl/check/syntax_check.h"
+#include "stl/lang/fieldbus_config.h"
 
 namespace {
 

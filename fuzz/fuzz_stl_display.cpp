@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
-#include "stl/allocation_list.h"
-#include "stl/stl_display.h"
-#include "stl/stl_document.h"
-#include "stl/stl_store.h"
-#include "stl/text_lines.h"
+#include "stl/alloc/allocation_list.h"
+#include "stl/editor/display.h"
+#include "stl/editor/document.h"
+#include "stl/editor/store.h"
+#include "stl/lang/text_lines.h"
 
 namespace {
 

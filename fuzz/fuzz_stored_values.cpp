@@ -9,12 +9,12 @@
 #include <string>
 #include <string_view>
 
-#include "app/font_setting.h"
-#include "app/module.h"
-#include "app/print_margins.h"
-#include "app/recent_projects.h"
-#include "app/stl_bar_state.h"
-#include "app/window_placement.h"
+#include "app/modules/module.h"
+#include "app/preferences/font_setting.h"
+#include "app/preferences/print_margins.h"
+#include "app/preferences/recent_projects.h"
+#include "app/preferences/stl_bar_state.h"
+#include "app/preferences/window_placement.h"
 
 namespace {
 

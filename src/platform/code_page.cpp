@@ -2,10 +2,11 @@
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same number, so
 // any byte sequence survives the round trip through UTF-8 unchanged.
 
+#include "platform/code_page.h"
+
 #include <array>
 #include <cstdint>
-
-#include "platform/system.h"
+#include <optional>
 
 namespace zel::platform {
 

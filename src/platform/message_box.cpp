@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <span>
 
-#include "platform/system.h"
+#include "platform/code_page.h"
 
 namespace zel::platform {
 namespace {

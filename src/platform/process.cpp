@@ -1,7 +1,8 @@
+#include "platform/process.h"
+
 #include <utility>
 
 #include "platform/spawn.h"
-#include "platform/system.h"
 
 namespace zel::platform {
 

@@ -1,10 +1,10 @@
-#include "app/controller_settings.h"
+#include "app/settings/controller_settings.h"
 
 #include <gtest/gtest.h>
 
-#include "app/controller_settings_dialog.h"
-#include "app/controller_settings_summary.h"
-#include "app/project_file.h"
+#include "app/project/project_file.h"
+#include "app/settings/controller_settings_summary.h"
+#include "app/settings/settings_dialog_rules.h"
 #include "platform/profile.h"
 #include "platform/timebase.h"
 #include "support/scripted_answers.h"

@@ -1,4 +1,4 @@
-#include "app/message_service.h"
+#include "app/shell/message_service.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "app/module_info.h"
+#include "app/modules/module_info.h"
 
 #include <gtest/gtest.h>
 
-#include "app/documentation_move.h"
-#include "app/documentation_open.h"
+#include "app/project/documentation_move.h"
+#include "app/project/documentation_open.h"
 #include "module_test_project.h"
 #include "platform/files.h"
 #include "platform/timebase.h"

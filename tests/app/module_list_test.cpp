@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/module_list_filter.h"
-#include "app/module_tree.h"
+#include "app/modules/module_list_filter.h"
+#include "app/modules/module_tree.h"
 
 namespace zel::app {
 namespace {

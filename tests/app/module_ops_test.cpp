@@ -1,4 +1,4 @@
-#include "app/module_ops.h"
+#include "app/modules/module_ops.h"
 
 #include <gtest/gtest.h>
 

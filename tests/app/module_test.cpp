@@ -1,4 +1,4 @@
-#include "app/module.h"
+#include "app/modules/module.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "app/controller_type.h"
+#include "app/project/controller_type.h"
 
 namespace zel::app {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/project_model.h"
-#include "app/shell_hooks.h"
+#include "app/project/project_model.h"
+#include "app/shell/shell_hooks.h"
 #include "platform/message_box.h"
 #include "support/scripted_answers.h"
 #include "support/temp_dir.h"

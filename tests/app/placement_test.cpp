@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "app/font_setting.h"
-#include "app/print_margins.h"
-#include "app/stl_bar_state.h"
-#include "app/window_placement.h"
+#include "app/preferences/font_setting.h"
+#include "app/preferences/print_margins.h"
+#include "app/preferences/stl_bar_state.h"
+#include "app/preferences/window_placement.h"
 
 namespace zel::app {
 namespace {

@@ -1,12 +1,12 @@
-#include "app/preferences.h"
+#include "app/preferences/preferences.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "app/communication_settings.h"
-#include "app/preference_checks.h"
-#include "app/project_file.h"
+#include "app/preferences/communication_settings.h"
+#include "app/preferences/preference_checks.h"
+#include "app/project/project_file.h"
 #include "support/scripted_answers.h"
 #include "support/temp_dir.h"
 

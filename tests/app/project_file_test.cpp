@@ -1,4 +1,4 @@
-#include "app/project_file.h"
+#include "app/project/project_file.h"
 
 #include <gtest/gtest.h>
 

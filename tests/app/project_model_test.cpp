@@ -1,4 +1,4 @@
-#include "app/project_model.h"
+#include "app/project/project_model.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/exclusion_lock.h"
+#include "app/project/exclusion_file.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "project_root_fixture.h"

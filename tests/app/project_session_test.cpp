@@ -1,14 +1,14 @@
-#include "app/project_session.h"
+#include "app/project/project_session.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/project_messages.h"
+#include "app/project/project_messages.h"
+#include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/profile.h"
-#include "platform/system.h"
 #include "project_root_fixture.h"
 
 namespace zel::app {

@@ -1,10 +1,10 @@
 // The COM port names the preferences page offers and the devices they stand for.
 
-#include "app/serial_ports.h"
+#include "app/preferences/serial_ports.h"
 
 #include <gtest/gtest.h>
 
-#include "app/preferences.h"
+#include "app/preferences/preferences.h"
 #include "platform/profile.h"
 #include "support/temp_dir.h"
 

@@ -1,11 +1,11 @@
-#include "app/window_list.h"
+#include "app/shell/window_list.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "app/project_model.h"
-#include "app/window_registry.h"
+#include "app/project/project_model.h"
+#include "app/shell/window_registry.h"
 #include "support/scripted_answers.h"
 #include "support/temp_dir.h"
 

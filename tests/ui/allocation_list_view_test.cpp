@@ -1,7 +1,7 @@
 // The allocation list window over the demo project's "C.BEL": its orders and filter, the
 // entry dialog, the clipboard, find and replace, and what each change leaves on disk.
 
-#include "ui/allocation_list_view.h"
+#include "ui/allocation/allocation_list_view.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,10 @@
 #include <QHeaderView>
 #include <fstream>
 
-#include "stl/allocation_list.h"
-#include "ui/allocation_entry_dialog.h"
-#include "ui/document_window.h"
-#include "ui/project_tree.h"
+#include "stl/alloc/allocation_list.h"
+#include "ui/allocation/allocation_entry_dialog.h"
+#include "ui/frame/document_window.h"
+#include "ui/project/project_tree.h"
 #include "ui_workspace.h"
 
 namespace zel::ui::testing {

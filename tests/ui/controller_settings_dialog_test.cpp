@@ -1,11 +1,11 @@
 // The controller settings dialog: what each controller type enables, the checks of the
 // "Run Mode" page and writing only what changed.
 
-#include "ui/controller_settings_dialog.h"
+#include "ui/dialogs/controller_settings_dialog.h"
 
 #include <gtest/gtest.h>
 
-#include "app/controller_settings.h"
+#include "app/settings/controller_settings.h"
 #include "ui_workspace.h"
 
 namespace zel::ui::testing {

@@ -5,10 +5,10 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 
-#include "app/message_service.h"
-#include "ui/document_window.h"
-#include "ui/frame_title.h"
-#include "ui/project_tree.h"
+#include "app/shell/message_service.h"
+#include "ui/frame/document_window.h"
+#include "ui/frame/frame_title.h"
+#include "ui/project/project_tree.h"
 #include "ui_workspace.h"
 
 namespace zel::ui::testing {

@@ -1,6 +1,6 @@
 // The message window as the GUI sink of the message service.
 
-#include "ui/message_window.h"
+#include "ui/frame/message_window.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <QGuiApplication>
 #include <thread>
 
-#include "app/message_service.h"
-#include "ui/document_window.h"
-#include "ui/message_pump.h"
+#include "app/shell/message_service.h"
+#include "ui/frame/document_window.h"
+#include "ui/frame/message_pump.h"
 #include "ui_workspace.h"
 
 namespace zel::ui::testing {

@@ -1,6 +1,6 @@
 // The "Module Call" dialog: which version's comment it shows and the lines it hands on.
 
-#include "ui/module_call_dialog.h"
+#include "ui/editor/module_call_dialog.h"
 
 #include <gtest/gtest.h>
 

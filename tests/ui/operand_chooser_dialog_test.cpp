@@ -1,12 +1,12 @@
 // The "Allocation List Operand" dialog: its rows, and the operand it hands on.
 
-#include "ui/operand_chooser_dialog.h"
+#include "ui/editor/operand_chooser_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <QTest>
 
-#include "stl/operand.h"
+#include "stl/lang/operand.h"
 
 namespace zel::ui::testing {
 namespace {

@@ -1,10 +1,10 @@
 // The preferences dialog's checks and what its OK writes.
 
-#include "ui/preferences_dialog.h"
+#include "ui/dialogs/preferences_dialog.h"
 
 #include <gtest/gtest.h>
 
-#include "app/communication_settings.h"
+#include "app/preferences/communication_settings.h"
 #include "ui_workspace.h"
 
 namespace zel::ui::testing {

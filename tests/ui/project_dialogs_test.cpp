@@ -7,9 +7,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "ui/project_explorer_dialog.h"
-#include "ui/project_name_dialog.h"
-#include "ui/project_settings_dialog.h"
+#include "ui/project/project_explorer_dialog.h"
+#include "ui/project/project_name_dialog.h"
+#include "ui/project/project_settings_dialog.h"
 #include "ui_workspace.h"
 
 namespace zel::ui::testing {

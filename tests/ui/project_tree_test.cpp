@@ -1,6 +1,6 @@
 // The project tree window and the module dialogs it and the Program menu open.
 
-#include "ui/project_tree.h"
+#include "ui/project/project_tree.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <QKeyEvent>
 #include <fstream>
 
-#include "ui/module_list_dialog.h"
-#include "ui/new_program_dialog.h"
-#include "ui/program_properties_dialog.h"
+#include "ui/project/module_list_dialog.h"
+#include "ui/project/new_program_dialog.h"
+#include "ui/project/program_properties_dialog.h"
 #include "ui_workspace.h"
 
 namespace zel::ui::testing {

@@ -8,21 +8,21 @@
 #include <filesystem>
 #include <iostream>
 
-#include "app/message_service.h"
-#include "app/startup.h"
+#include "app/preferences/startup.h"
+#include "app/shell/message_service.h"
 #include "platform/message_box.h"
-#include "stl/compile_driver.h"
-#include "ui/allocation_list_view.h"
-#include "ui/controller_settings_dialog.h"
-#include "ui/document_window.h"
-#include "ui/main_frame.h"
-#include "ui/message_pump.h"
-#include "ui/preferences_dialog.h"
-#include "ui/program_properties_dialog.h"
-#include "ui/project_explorer_dialog.h"
-#include "ui/project_tree.h"
-#include "ui/stl_shortcut_bar.h"
-#include "ui/stl_view.h"
+#include "stl/compile/compile_driver.h"
+#include "ui/allocation/allocation_list_view.h"
+#include "ui/dialogs/controller_settings_dialog.h"
+#include "ui/dialogs/preferences_dialog.h"
+#include "ui/editor/stl_shortcut_bar.h"
+#include "ui/editor/stl_view.h"
+#include "ui/frame/document_window.h"
+#include "ui/frame/main_frame.h"
+#include "ui/frame/message_pump.h"
+#include "ui/project/program_properties_dialog.h"
+#include "ui/project/project_explorer_dialog.h"
+#include "ui/project/project_tree.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QScreen>
 
-#include "app/window_placement.h"
-#include "ui/preferences_dialog.h"
+#include "app/preferences/window_placement.h"
+#include "ui/dialogs/preferences_dialog.h"
 #include "ui_workspace.h"
 
 namespace zel::ui::testing {

@@ -1,17 +1,17 @@
 // The edit control on its own: what typing a line and leaving it leaves in the window,
 // the caret, the pending lines, and the ELSE/OTHRW switch of lines already shown.
 
-#include "ui/stl_editor.h"
+#include "ui/editor/stl_editor.h"
 
 #include <gtest/gtest.h>
 
 #include <QTest>
 #include <QTextBlock>
 
-#include "stl/allocation_list.h"
-#include "stl/stl_store.h"
+#include "stl/alloc/allocation_list.h"
+#include "stl/editor/store.h"
 #include "support/scripted_answers.h"
-#include "ui/stored_text.h"
+#include "ui/widgets/stored_text.h"
 #include "ui_workspace.h"
 
 namespace zel::ui::testing {

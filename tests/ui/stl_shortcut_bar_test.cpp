@@ -1,7 +1,7 @@
 // The "STL Shortcuts" bar: what its buttons ask for, the OTHRW/ELSE switch, and its
 // place and width as kept in the preferences.
 
-#include "ui/stl_shortcut_bar.h"
+#include "ui/editor/stl_shortcut_bar.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <QToolButton>
 #include <cstdlib>
 
-#include "stl/stl_insert.h"
-#include "ui/stored_text.h"
+#include "stl/editor/insert.h"
+#include "ui/widgets/stored_text.h"
 #include "ui_workspace.h"
 
 namespace zel::ui::testing {

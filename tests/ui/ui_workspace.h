@@ -9,11 +9,11 @@
 #include <ostream>
 #include <string>
 
-#include "app/preferences.h"
+#include "app/preferences/preferences.h"
 #include "platform/profile.h"
 #include "support/scripted_answers.h"
 #include "support/temp_dir.h"
-#include "ui/main_frame.h"
+#include "ui/frame/main_frame.h"
 
 // Failing expectations show texts, not their bytes.
 inline void PrintTo(const QString& text, std::ostream* out) {

@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "stl/allocation_list.h"
+#include "stl/alloc/allocation_list.h"
 #include "zelc/zelc_runner.h"
 
 namespace zel::testing {

@@ -5,8 +5,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/desktop.h"
 #include "platform/message_box.h"
-#include "platform/system.h"
 #include "tools/tamsel/tamsel_messages.h"
 #include "tools/tamsel/tamsel_run.h"
 

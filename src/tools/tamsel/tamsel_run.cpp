@@ -1,8 +1,8 @@
 #include "tools/tamsel/tamsel_run.h"
 
+#include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
-#include "platform/system.h"
 #include "tools/tamsel/screen_converter.h"
 #include "tools/tamsel/screen_format.h"
 #include "tools/tamsel/tamsel_messages.h"

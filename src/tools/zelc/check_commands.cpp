@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "app/project_messages.h"
-#include "stl/check_run.h"
+#include "app/project/project_messages.h"
+#include "stl/check/check_run.h"
 #include "tools/zelc/commands.h"
 #include "tools/zelc/message_printer.h"
 #include "tools/zelc/workspace.h"

@@ -34,6 +34,7 @@ void WhenChosen(CLI::App* sub, CommandAction& chosen, CommandAction action);
 void AddProjectCommands(CLI::App& app, CommandAction& chosen);
 void AddModuleCommands(CLI::App& app, CommandAction& chosen);
 void AddSettingsCommands(CLI::App& app, CommandAction& chosen);
+void AddOperandCommands(CLI::App& app, CommandAction& chosen);
 void AddAllocationCommands(CLI::App& app, CommandAction& chosen);
 void AddCheckCommands(CLI::App& app, CommandAction& chosen);
 void AddCompileCommands(CLI::App& app, CommandAction& chosen);

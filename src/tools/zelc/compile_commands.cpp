@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "app/project_model.h"
-#include "stl/compile_driver.h"
+#include "app/project/project_model.h"
+#include "stl/compile/compile_driver.h"
 #include "tools/zelc/commands.h"
 #include "tools/zelc/message_printer.h"
 #include "tools/zelc/workspace.h"

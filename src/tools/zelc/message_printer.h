@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "app/message_service.h"
+#include "app/shell/message_service.h"
 
 namespace zel::zelc {
 

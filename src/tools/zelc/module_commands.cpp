@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "app/module_entry.h"
-#include "app/module_ops.h"
+#include "app/modules/module_entry.h"
+#include "app/modules/module_ops.h"
 #include "platform/no_case.h"
 #include "tools/zelc/commands.h"
 #include "tools/zelc/terminal_text.h"

@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "app/controller_type.h"
-#include "app/project_file.h"
-#include "app/project_list.h"
-#include "app/project_messages.h"
+#include "app/project/controller_type.h"
+#include "app/project/project_file.h"
+#include "app/project/project_list.h"
+#include "app/project/project_messages.h"
 #include "tools/zelc/commands.h"
 #include "tools/zelc/terminal_text.h"
 #include "tools/zelc/workspace.h"

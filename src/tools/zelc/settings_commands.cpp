@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/controller_settings.h"
-#include "app/controller_settings_dialog.h"
-#include "app/controller_settings_summary.h"
+#include "app/settings/controller_settings.h"
+#include "app/settings/controller_settings_summary.h"
+#include "app/settings/settings_dialog_rules.h"
 #include "platform/no_case.h"
 #include "tools/zelc/commands.h"
 #include "tools/zelc/terminal_text.h"

@@ -7,13 +7,13 @@
 #include <memory>
 #include <string>
 
-#include "app/text_format.h"
+#include "app/text/text_format.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
-#include "stl/allocation_list.h"
-#include "stl/called_module.h"
-#include "stl/editor_messages.h"
-#include "stl/stl_document.h"
+#include "stl/alloc/allocation_list.h"
+#include "stl/editor/called_module.h"
+#include "stl/editor/document.h"
+#include "stl/editor/editor_messages.h"
 #include "tools/zelc/commands.h"
 #include "tools/zelc/terminal_text.h"
 #include "tools/zelc/workspace.h"

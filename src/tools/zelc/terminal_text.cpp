@@ -1,6 +1,6 @@
 #include "tools/zelc/terminal_text.h"
 
-#include "platform/system.h"
+#include "platform/code_page.h"
 
 namespace zel::zelc {
 

@@ -1,8 +1,8 @@
 #include "tools/zelc/workspace.h"
 
-#include "app/project_messages.h"
-#include "app/project_model.h"
-#include "app/startup.h"
+#include "app/preferences/startup.h"
+#include "app/project/project_messages.h"
+#include "app/project/project_model.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/preferences.h"
-#include "app/project_session.h"
+#include "app/preferences/preferences.h"
+#include "app/project/project_session.h"
 #include "tools/zelc/commands.h"
 
 namespace zel::zelc {

@@ -2,8 +2,8 @@
 
 #include <memory>
 
+#include "platform/desktop.h"
 #include "platform/message_box.h"
-#include "platform/system.h"
 #include "tools/zelc/commands.h"
 
 namespace zel::zelc {
@@ -27,6 +27,7 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
   AddProjectCommands(app, chosen);
   AddModuleCommands(app, chosen);
   AddSettingsCommands(app, chosen);
+  AddOperandCommands(app, chosen);
   AddAllocationCommands(app, chosen);
   AddCheckCommands(app, chosen);
   AddCompileCommands(app, chosen);

@@ -1,0 +1,170 @@
+#include "ui/editor/stl_shortcut_bar.h"
+
+#include <QGridLayout>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QToolButton>
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <utility>
+
+#include "stl/editor/insert.h"
+#include "ui/widgets/stored_text.h"
+
+namespace zel::ui {
+
+namespace {
+
+// Four narrow columns fit the default width; longer labels take two of them.
+constexpr int kColumns = 4;
+constexpr qsizetype kNarrowLabel = 6;
+
+constexpr std::array<std::pair<Qt::DockWidgetArea, unsigned>, 4> kDockSides = {{
+    {Qt::TopDockWidgetArea, app::kDockTop},
+    {Qt::LeftDockWidgetArea, app::kDockLeft},
+    {Qt::RightDockWidgetArea, app::kDockRight},
+    {Qt::BottomDockWidgetArea, app::kDockBottom},
+}};
+
+// An unknown side docks at the right, the default one.
+Qt::DockWidgetArea AreaOf(unsigned side) {
+  for (const auto& [area, id] : kDockSides)
+    if (id == side) return area;
+  return Qt::RightDockWidgetArea;
+}
+
+unsigned SideOf(Qt::DockWidgetArea area) {
+  for (const auto& [known, id] : kDockSides)
+    if (known == area) return id;
+  return app::kDockRight;
+}
+
+// The bar, not the buttons, decides the width: a label that does not fit is cut rather
+// than widening the bar.
+QToolButton* MakeButton(const QString& label, QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setText(label);
+  button->setToolTip(label);
+  button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  button->setFocusPolicy(Qt::NoFocus);  // the caret stays in the editor
+  return button;
+}
+
+// A stored width comes from a file that may have been edited: it is kept between the
+// bar's smallest width and the screen's.
+int UsableWidth(unsigned stored, const QWidget& bar) {
+  const QScreen* screen = bar.screen();
+  const int widest = screen ? screen->availableGeometry().width() : QWIDGETSIZE_MAX;
+  const int narrowest = std::min(bar.minimumSizeHint().width(), widest);
+  return static_cast<int>(std::clamp<std::int64_t>(stored, narrowest, widest));
+}
+
+// Places the button at the next free cell, moving to the next row when it does not fit.
+void Place(QGridLayout& grid, QToolButton* button, int span, int& row, int& column) {
+  if (column + span > kColumns) {
+    ++row;
+    column = 0;
+  }
+  grid.addWidget(button, row, column, 1, span);
+  column += span;
+}
+
+}  // namespace
+
+StlShortcutBar::StlShortcutBar(QWidget* parent) : QDockWidget(parent) {
+  setWindowTitle(tr("STL Shortcuts"));
+  setObjectName("StlShortcutBar");
+  setAllowedAreas(Qt::AllDockWidgetAreas);
+  buildButtons(false);
+}
+
+void StlShortcutBar::setElseForOtherwise(bool elseForOtherwise) {
+  buildButtons(elseForOtherwise);
+}
+
+void StlShortcutBar::setCommandsEnabled(bool enabled) {
+  m_commandsEnabled = enabled;
+  if (QWidget* buttons = widget()) buttons->setEnabled(enabled);
+}
+
+// Not called from one of the bar's own buttons: the old ones are deleted at once.
+void StlShortcutBar::buildButtons(bool elseForOtherwise) {
+  auto* buttons = new QWidget(this);
+  auto* grid = new QGridLayout(buttons);
+  grid->setContentsMargins(2, 2, 2, 2);
+  grid->setSpacing(2);
+  int row = 0;
+  int column = 0;
+  for (const auto& command : stl::KeywordInsertions(elseForOtherwise)) {
+    const QString label = FromStored(command.label);
+    const QString text = FromStored(stl::InsertionText(command));
+    auto* button = MakeButton(label, buttons);
+    connect(button, &QToolButton::clicked, this, [this, text] { emit insertRequested(text); });
+    Place(*grid, button, label.size() > kNarrowLabel ? 2 : 1, row, column);
+  }
+  auto* moduleCall = MakeButton(tr("Module Call..."), buttons);
+  auto* operand = MakeButton(tr("Operand..."), buttons);
+  connect(moduleCall, &QToolButton::clicked, this, &StlShortcutBar::moduleCallRequested);
+  connect(operand, &QToolButton::clicked, this, &StlShortcutBar::operandRequested);
+  column = kColumns;  // a row of their own
+  Place(*grid, moduleCall, kColumns / 2, row, column);
+  Place(*grid, operand, kColumns / 2, row, column);
+  grid->setRowStretch(row + 1, 1);
+  for (int c = 0; c < kColumns; ++c) grid->setColumnStretch(c, 1);
+  buttons->setEnabled(m_commandsEnabled);
+  QWidget* old = widget();
+  setWidget(buttons);
+  delete old;
+}
+
+// The frame's query takes a bar it may change; it only reads it.
+Qt::DockWidgetArea StlShortcutBar::dockAreaIn(const QMainWindow& frame) const {
+  return frame.dockWidgetArea(const_cast<StlShortcutBar*>(this));
+}
+
+bool StlShortcutBar::spansFrame() const {
+  if (isFloating()) return false;
+  const auto* frame = qobject_cast<const QMainWindow*>(parentWidget());
+  if (!frame) return false;
+  const Qt::DockWidgetArea area = dockAreaIn(*frame);
+  return area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea;
+}
+
+void StlShortcutBar::resizeEvent(QResizeEvent* event) {
+  QDockWidget::resizeEvent(event);
+  if (!spansFrame()) m_width = event->size().width();
+}
+
+// A floating bar belongs to a dock area as well (the right one, as its stored side is 0):
+// docking it again by hand takes it there. -1,-1 is a docked bar's position; a floating
+// bar with it stays where the window system puts it.
+void StlShortcutBar::applyState(const app::StlBarState& state, QMainWindow& frame) {
+  frame.addDockWidget(AreaOf(state.dockSide), this);
+  setFloating(state.floating);
+  if (state.floating && !(state.left == -1 && state.top == -1)) move(state.left, state.top);
+  m_width = UsableWidth(state.width, *this);
+  applyWidth(frame);
+  setVisible(state.visible);
+}
+
+void StlShortcutBar::applyWidth(QMainWindow& frame) {
+  if (isFloating()) {
+    resize(m_width, height());
+  } else if (!spansFrame()) {
+    frame.resizeDocks({this}, {m_width}, Qt::Horizontal);
+  }
+}
+
+app::StlBarState StlShortcutBar::currentState(const QMainWindow& frame) const {
+  app::StlBarState state;
+  state.visible = isVisibleTo(&frame);
+  state.floating = isFloating();
+  state.width = static_cast<unsigned>(std::max(m_width, 0));
+  state.left = state.floating ? x() : -1;
+  state.top = state.floating ? y() : -1;
+  state.dockSide = state.floating ? 0 : SideOf(dockAreaIn(frame));
+  return state;
+}
+
+}  // namespace zel::ui

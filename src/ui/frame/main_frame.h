@@ -1,0 +1,170 @@
+#pragma once
+// The main frame: menus, toolbar, status bar and the child windows of the one open
+// project. It presents the project operations (it is their ShellHooks) and keeps the
+// window registry's windows; all logic stays in the cores.
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QTimer>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/preferences/preferences.h"
+#include "app/project/project_session.h"
+#include "app/shell/message_service.h"
+#include "app/shell/shell_hooks.h"
+#include "app/shell/window_list.h"
+#include "app/shell/window_registry.h"
+#include "platform/messages.h"
+#include "stl/alloc/allocation_list.h"
+#include "stl/editor/commit.h"
+#include "stl/editor/conversion_context.h"
+#include "ui/frame/main_actions.h"
+
+namespace zel::ui {
+
+class AllocationListView;
+class DocumentWindow;
+class MessageWindow;
+class ProjectTree;
+class StlShortcutBar;
+class StlView;
+
+class MainFrame : public QMainWindow, public app::ShellHooks {
+  Q_OBJECT
+
+ public:
+  explicit MainFrame(app::Preferences preferences, QWidget* parent = nullptr);
+  ~MainFrame() override;
+
+  // Start-up, in this order after construction.
+  void applyStoredPlacement();   // "MAIN_WINDOW" and "STL_BAR" on the same screen size
+  bool setUpProjectDirectory();  // false: no valid project directory, the program ends
+  void reopenLastProject();      // "PROJECT_CUR"
+
+  const app::Preferences& preferences() const { return m_preferences; }
+  app::ProjectSession* session() { return m_session.get(); }
+  const MainActions& actions() const { return m_actions; }
+  QMdiArea* mdiArea() const { return m_mdi; }
+  // While a build or a compilation runs the project commands wait, from the menus and
+  // from the project tree alike.
+  void setBusy(bool busy);
+  bool projectCommandsAllowed() const;
+
+  // The window registry.
+  bool openWindowByName(std::string_view name);
+  DocumentWindow* openWindow(const app::WindowTarget& target);
+  DocumentWindow* findWindow(app::WindowKind kind, const QString& name = {}) const;
+  std::vector<DocumentWindow*> documentWindows() const;
+  MessageWindow* showMessageWindow(bool activate);
+  ProjectTree* projectTree() const;
+  AllocationListView* allocationList() const;
+  // The allocation list of the active window, when that is the one active.
+  AllocationListView* activeAllocationList() const;
+  DocumentWindow* showProjectTree(bool resetPlacement);
+  std::vector<StlView*> stlViews() const;
+  StlView* activeStlView() const;
+  StlView* stlView(std::string_view fileName) const;
+  StlShortcutBar* shortcutBar() const { return m_shortcutBar; }
+  QLabel* lineStatus() const { return m_lineStatus; }
+
+  // Commands.
+  void newProject();
+  void openProjectDialog();
+  bool closeProjectCommand();
+  void projectSettings();
+  void exploreProjects();
+  void openRecent(int index);
+  void preferencesDialog();
+  void controllerSettings();
+  void projectDocumentation();
+  void insertModule(std::optional<app::ModuleKind> kind);
+  void openProgram();
+  void deleteProgram();
+  void selectForDownload();
+  void properties();
+  void helpTopics();
+  void insertOperand();
+  void cut();
+  void copy();
+  void paste();
+  void find(bool replace);
+  // The statement-list editors' commands.
+  void insertKeyword(const QString& text);
+  void insertModuleCall();
+  bool saveProgram();
+  void saveProgramAs();
+  bool saveAllPrograms();
+  void compileProgram();
+  // The editor preferences changed: the insert commands and every open editor follow.
+  void applyEditorPreferences();
+  // A message window line "NAME.AWL(line) ...": opens the module on that line.
+  bool goToMessageLine(const QString& line);
+  // Switches to another project directory (the preferences changed it).
+  void changeProjectDirectory(const std::filesystem::path& dir);
+
+  // ShellHooks
+  bool saveModifiedDocuments() override;
+  void saveWindows(const app::ProjectModel& model) override;
+  void closeAllDocuments() override;
+  void restoreWindows(const app::ProjectModel& model) override;
+  void projectChanged(const app::ProjectModel& model) override;
+  void resetProjectTreePlacement() override;
+  void openModule(const app::ModuleRecord& module) override;
+  void closeModuleEditor(const app::ModuleRecord& module) override;
+  void moduleRenamed(const app::ModuleRecord& from, const app::ModuleRecord& to) override;
+  void saveModuleEditor(const app::ModuleRecord& module) override;
+
+  // What the exit writes, also used by the tests.
+  bool writeExitState();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void createActions();
+  void createMenus();
+  void createToolBar();
+  void updateActions();
+  void updateRecentMenu();
+  void updateTitle();
+  void createSession(std::filesystem::path dir);
+  void attachMessageWindow(app::MessageWindowService& service);
+  DocumentWindow* addWindow(app::WindowKind kind, const QString& name, QWidget* content);
+  DocumentWindow* createAllocationList();
+  void noteUnavailable(std::string_view what);
+  bool projectOpen() const;
+  DocumentWindow* createStlEditor(const app::ModuleRecord& module);
+  stl::ConversionContext editorContext() const;
+  void reloadSymbols();
+  void symbolsChanged();
+  bool offerAllocationEntry(const stl::AllocationOffer& offer);
+  void rebuildStlInstructionMenu();
+  void createShortcutBar();
+  void pollCompile();
+
+  app::Preferences m_preferences;
+  std::unique_ptr<app::ProjectSession> m_session;
+  QMdiArea* m_mdi = nullptr;
+  MainActions m_actions;
+  bool m_busy = false;
+  // Answers "I_am_a_ZEL_program" with 1, so other programs can recognise this frame.
+  platform::MessageTarget m_identity;
+  // Remembered editors this program cannot show yet: kept so closing the project
+  // writes them back instead of forgetting them.
+  std::vector<app::WindowSnapshot> m_keptDocuments;
+  // The project's allocation list as the editors show it. A list that could not be read
+  // to its end is shown but never written from here, so no entry of it is lost.
+  stl::AllocationList m_symbols;
+  bool m_symbolsComplete = true;
+  StlShortcutBar* m_shortcutBar = nullptr;
+  QLabel* m_lineStatus = nullptr;
+  QTimer* m_compileTimer = nullptr;
+  std::filesystem::path m_compilingFile;
+};
+
+}  // namespace zel::ui

@@ -1,0 +1,226 @@
+// The main frame's part of the window registry: opening windows by kind and name, and
+// remembering and restoring them with the project.
+
+#include <QStatusBar>
+
+#include "app/modules/module_messages.h"
+#include "app/shell/message_service.h"
+#include "app/shell/window_list.h"
+#include "platform/message_box.h"
+#include "platform/no_case.h"
+#include "ui/allocation/allocation_list_view.h"
+#include "ui/frame/document_window.h"
+#include "ui/frame/main_frame.h"
+#include "ui/frame/message_window.h"
+#include "ui/project/project_tree.h"
+#include "ui/widgets/stored_text.h"
+#include "ui/widgets/window_geometry.h"
+
+namespace zel::ui {
+
+namespace {
+
+bool IsEditor(app::WindowKind kind) {
+  return kind == app::WindowKind::StlEditor || kind == app::WindowKind::LadderEditor;
+}
+
+QString WindowNameOf(const app::WindowTarget& target) {
+  if (target.module) return FromStored(target.module->fileName);
+  return FromStored(app::WindowInfo(target.kind).windowName);
+}
+
+app::WindowSnapshot SnapshotOf(const DocumentWindow& window) {
+  return {ToStored(window.name()), window.placement(), window.isMaximized(), window.isMinimized()};
+}
+
+}  // namespace
+
+std::vector<DocumentWindow*> MainFrame::documentWindows() const {
+  std::vector<DocumentWindow*> windows;
+  for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+    if (auto* window = qobject_cast<DocumentWindow*>(sub)) windows.push_back(window);
+  }
+  return windows;
+}
+
+DocumentWindow* MainFrame::findWindow(app::WindowKind kind, const QString& name) const {
+  for (DocumentWindow* window : documentWindows()) {
+    if (window->kind() != kind) continue;
+    if (name.isEmpty() || window->name().compare(name, Qt::CaseInsensitive) == 0) return window;
+  }
+  return nullptr;
+}
+
+DocumentWindow* MainFrame::addWindow(app::WindowKind kind, const QString& name, QWidget* content) {
+  auto* window = new DocumentWindow(kind, name, content);
+  m_mdi->addSubWindow(window);
+  window->show();
+  return window;
+}
+
+bool MainFrame::openWindowByName(std::string_view name) {
+  if (!m_session) return false;
+  return app::OpenWindowByName(name, m_session->model(), [this](const app::WindowTarget& target) {
+    return openWindow(target) != nullptr;
+  });
+}
+
+// The kinds whose windows later versions add stay closed; the user is told on the
+// status bar, since nothing went wrong.
+DocumentWindow* MainFrame::openWindow(const app::WindowTarget& target) {
+  DocumentWindow* window = findWindow(target.kind, WindowNameOf(target));
+  if (!window) {
+    switch (target.kind) {
+      case app::WindowKind::ProjectTree:
+        window = showProjectTree(false);
+        break;
+      case app::WindowKind::AllocList:
+        window = createAllocationList();
+        break;
+      case app::WindowKind::MessageWindow:
+        showMessageWindow(true);
+        window = findWindow(app::WindowKind::MessageWindow);
+        break;
+      case app::WindowKind::StlEditor:
+        if (!target.module) return nullptr;
+        window = createStlEditor(*target.module);
+        break;
+      case app::WindowKind::LadderEditor:
+        platform::ShowMessageBox(std::string(app::kMsgLadderNotImplemented));
+        return nullptr;
+      default:
+        noteUnavailable(app::WindowInfo(target.kind).title);
+        return nullptr;
+    }
+  }
+  if (!window) return nullptr;
+  if (window->isMinimized()) window->showNormal();
+  m_mdi->setActiveSubWindow(window);
+  return window;
+}
+
+ProjectTree* MainFrame::projectTree() const {
+  DocumentWindow* window = findWindow(app::WindowKind::ProjectTree);
+  return window ? qobject_cast<ProjectTree*>(window->widget()) : nullptr;
+}
+
+AllocationListView* MainFrame::allocationList() const {
+  DocumentWindow* window = findWindow(app::WindowKind::AllocList);
+  return window ? qobject_cast<AllocationListView*>(window->widget()) : nullptr;
+}
+
+AllocationListView* MainFrame::activeAllocationList() const {
+  QMdiSubWindow* active = m_mdi->activeSubWindow();
+  return active ? qobject_cast<AllocationListView*>(active->widget()) : nullptr;
+}
+
+DocumentWindow* MainFrame::createAllocationList() {
+  if (!projectOpen()) return nullptr;
+  auto* view = new AllocationListView(m_session->model().directory());
+  DocumentWindow* window =
+      addWindow(app::WindowKind::AllocList,
+                FromStored(app::WindowInfo(app::WindowKind::AllocList).windowName), view);
+  window->resize(560, 380);
+  connect(view, &AllocationListView::listChanged, this, &MainFrame::symbolsChanged);
+  return window;
+}
+
+DocumentWindow* MainFrame::showProjectTree(bool resetPlacement) {
+  if (!projectOpen()) return nullptr;
+  DocumentWindow* window = findWindow(app::WindowKind::ProjectTree);
+  if (!window) {
+    auto* tree = new ProjectTree(*this);
+    window = addWindow(app::WindowKind::ProjectTree,
+                       FromStored(app::WindowInfo(app::WindowKind::ProjectTree).windowName), tree);
+    tree->refresh(m_session->model());
+  }
+  if (resetPlacement) {
+    ApplyPlacement(*window, *app::ParsePlacement(app::kDefaultProjectTreePlacement));
+  }
+  m_mdi->setActiveSubWindow(window);
+  return window;
+}
+
+MessageWindow* MainFrame::showMessageWindow(bool activate) {
+  app::ShowMessageWindow(activate);
+  DocumentWindow* window = findWindow(app::WindowKind::MessageWindow);
+  return window ? qobject_cast<MessageWindow*>(window->widget()) : nullptr;
+}
+
+// Showing a new window activates it; the message window becomes active only when its
+// service is asked to activate it, so a job started from an editor leaves the editor active.
+void MainFrame::attachMessageWindow(app::MessageWindowService& service) {
+  QMdiSubWindow* active = m_mdi->activeSubWindow();
+  auto* view = new MessageWindow(service);
+  DocumentWindow* window = addWindow(app::WindowKind::MessageWindow, {}, view);
+  if (active) m_mdi->setActiveSubWindow(active);
+  connect(view, &MessageWindow::lineActivated, this, &MainFrame::goToMessageLine);
+  view->setActivator([this, window] {
+    if (window->isMinimized()) window->showNormal();
+    m_mdi->setActiveSubWindow(window);
+  });
+  const QSize area = m_mdi->viewport()->size();
+  window->setGeometry(0, area.height() * 2 / 3, area.width(), area.height() / 3);
+}
+
+void MainFrame::saveWindows(const app::ProjectModel& model) {
+  std::vector<app::WindowSnapshot> documents = m_keptDocuments;
+  std::vector<app::WindowSnapshot> fixed;
+  for (const DocumentWindow* window : documentWindows()) {
+    if (IsEditor(window->kind())) {
+      documents.push_back(SnapshotOf(*window));
+    } else if (!window->name().isEmpty()) {
+      fixed.push_back(SnapshotOf(*window));
+    }
+  }
+  app::SaveWindowList(model.file(), documents, fixed);
+}
+
+void MainFrame::restoreWindows(const app::ProjectModel& model) {
+  m_keptDocuments.clear();
+  const auto saved = app::ReadWindowList(model.file());
+  // A project that remembers no window at all would open as an empty frame.
+  if (saved.empty()) {
+    showProjectTree(true);
+    return;
+  }
+  app::RestoreWindowList(
+      model.file(), m_session->model(),
+      [&](const app::WindowTarget& target) {
+        if (openWindow(target)) return true;
+        // An editor this version cannot show is remembered for the next close.
+        if (!IsEditor(target.kind) || !target.module) return false;
+        for (const auto& entry : saved) {
+          const auto resolved = app::ResolveWindowName(entry.name, m_session->model());
+          if (!resolved.target || !resolved.target->module ||
+              resolved.target->module->fileName != target.module->fileName)
+            continue;
+          m_keptDocuments.push_back({target.module->fileName,
+                                     entry.placement.value_or(app::WindowPlacement{}), false,
+                                     false});
+          break;
+        }
+        return false;
+      },
+      [&](const app::WindowTarget& target, const app::WindowPlacement& placement) {
+        if (DocumentWindow* window = findWindow(target.kind, WindowNameOf(target))) {
+          ApplyPlacement(*window, placement);
+        }
+      });
+}
+
+void MainFrame::openModule(const app::ModuleRecord& module) {
+  openWindowByName(module.fileName);
+}
+
+void MainFrame::closeModuleEditor(const app::ModuleRecord& module) {
+  std::erase_if(m_keptDocuments, [&](const app::WindowSnapshot& kept) {
+    return platform::EqualsNoCase(kept.name, module.fileName);
+  });
+  if (DocumentWindow* window =
+          findWindow(app::WindowKind::StlEditor, FromStored(module.fileName))) {
+    delete window;
+  }
+}
+
+}  // namespace zel::ui

@@ -1,0 +1,54 @@
+#include "ui/widgets/window_geometry.h"
+
+namespace zel::ui {
+
+app::WindowRect RectOf(const QRect& rect) {
+  return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
+QRect QRectOf(const app::WindowRect& rect) {
+  return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+app::WindowPlacement PlacementOf(const QRect& normal, Qt::WindowStates states) {
+  app::WindowPlacement placement;
+  placement.normal = RectOf(normal);
+  if (states & Qt::WindowMinimized) {
+    placement.showCommand = kShowMinimized;
+  } else if (states & Qt::WindowMaximized) {
+    placement.showCommand = kShowMaximized;
+  }
+  return placement;
+}
+
+void ApplyPlacement(QWidget& window, const app::WindowPlacement& placement) {
+  const QRect rect = QRectOf(placement.normal);
+  if (rect.width() > 0 && rect.height() > 0) {
+    window.setGeometry(rect);
+  } else {
+    window.move(rect.topLeft());
+  }
+  const bool maximized = placement.showCommand == kShowMaximized ||
+                         (placement.flags & app::kPlacementMaximizedFlag) != 0;
+  // A window not shown yet (the main frame during start-up) only takes the state; it
+  // appears when its owner shows it.
+  if (window.isHidden()) {
+    Qt::WindowStates state = window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (placement.showCommand == kShowMinimized) {
+      state |= Qt::WindowMinimized;
+    } else if (maximized) {
+      state |= Qt::WindowMaximized;
+    }
+    window.setWindowState(state);
+    return;
+  }
+  if (placement.showCommand == kShowMinimized) {
+    window.showMinimized();
+  } else if (maximized) {
+    window.showMaximized();
+  } else {
+    window.showNormal();
+  }
+}
+
+}  // namespace zel::ui
