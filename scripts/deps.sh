@@ -10,6 +10,7 @@ ZEL_PACKAGES=(
   xdg-utils
   qt6-base-dev
   bison libunicorn-dev
+  ccache
 )
 
 zel_missing_packages() {
