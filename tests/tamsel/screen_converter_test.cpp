@@ -5,10 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "tamsel/hex_bytes.h"
+#include "support/hex_bytes.h"
 
 namespace zel::tamsel::testing {
 namespace {
+
+using test::Hex;
+using test::ToHex;
 
 using namespace std::string_view_literals;
 

@@ -7,12 +7,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "support/hex_bytes.h"
 #include "support/temp_dir.h"
-#include "tamsel/hex_bytes.h"
 #include "tools/tamsel/screen_converter.h"
 
 namespace zel::tamsel::testing {
 namespace {
+
+using test::Hex;
+using test::ToHex;
 
 // Runs the program in `dir`; its exit status.
 int RunProgram(const test::TempDir& dir, const std::string& args) {

@@ -8,12 +8,15 @@
 
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "support/hex_bytes.h"
 #include "support/scripted_answers.h"
 #include "support/temp_dir.h"
-#include "tamsel/hex_bytes.h"
 
 namespace zel::tamsel::testing {
 namespace {
+
+using test::Hex;
+using test::ToHex;
 
 namespace fs = std::filesystem;
 

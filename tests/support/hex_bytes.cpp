@@ -1,10 +1,10 @@
-#include "tamsel/hex_bytes.h"
+#include "support/hex_bytes.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
-namespace zel::tamsel::testing {
+namespace zel::test {
 
 std::string Hex(std::string_view digits) {
   std::string bytes;
@@ -31,4 +31,4 @@ std::string ToHex(std::string_view bytes) {
   return out;
 }
 
-}  // namespace zel::tamsel::testing
+}  // namespace zel::test
