@@ -68,7 +68,7 @@ bool SaveCompiledEditor(ui::MainFrame& frame, const QString& dir) {
   ui::StlView* view = frame.activeStlView();
   if (!view) return false;
   frame.actions().compile->trigger();
-  // The frame learns of the end from its poll timer; the worker's report arrives posted.
+  // The frame learns of the end from the job's done message, posted like the report.
   QElapsedTimer clock;
   clock.start();
   while (view->compiling() && clock.elapsed() < 10000) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
 #include <fstream>
@@ -277,7 +278,7 @@ TEST_F(StlEditorWindow, CompileSavesRunsWithoutWaitingAndItsErrorLineIsOneDouble
   ASSERT_NE(view, nullptr);
   typeNewLine(*view, 4, "frobnicate i0.0");  // line 5, kept as typed behind `?`
   frame().actions().compile->trigger();
-  // The editor returned at once: the compilation shows as running until it is polled.
+  // The editor returned at once: the compilation shows as running until its end arrives.
   EXPECT_TRUE(view->compiling());
   EXPECT_TRUE(view->banner()->isVisibleTo(view));
   EXPECT_FALSE(frame().actions().compile->isEnabled());
@@ -286,7 +287,8 @@ TEST_F(StlEditorWindow, CompileSavesRunsWithoutWaitingAndItsErrorLineIsOneDouble
   ASSERT_FALSE(view->compiling());
   EXPECT_EQ(frame().activeStlView(), view);
   EXPECT_TRUE(frame().actions().compile->isEnabled());
-  EXPECT_EQ(stl::CompileErrorCount(), 1);
+  EXPECT_EQ(frame().compilation().errorCount(), 1);
+  EXPECT_EQ(frame().statusBar()->currentMessage(), "1 Error(s)");
 
   MessageWindow* messages = frame().showMessageWindow(false);
   ASSERT_NE(messages, nullptr);

@@ -1,16 +1,16 @@
 #include "stl/compile/compile_driver.h"
 
-#include <atomic>
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
-#include <thread>
 
 #include "app/modules/module.h"
 #include "app/project/project_file.h"
 #include "app/shell/message_service.h"
 #include "platform/files.h"
+#include "platform/no_case.h"
 #include "stl/check/check_output.h"
 #include "stl/check/check_run.h"
 #include "stl/codegen/code_generator.h"
@@ -22,9 +22,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The steps a compilation reports; a cancel takes effect between them.
+constexpr int kSteps = 3;
+
 // What the worker needs besides the check: where the project is and where the compiled
 // module goes (empty when the project names no controller type, so no name exists).
-struct CompileJob {
+struct CompileWork {
   std::unique_ptr<CheckRun> run;
   fs::path directory;
   fs::path object;
@@ -44,22 +47,30 @@ bool WriteObject(const fs::path& object, const CodeGenResult& code) {
   return !object.empty() && platform::WriteFileAtomically(object, bytes);
 }
 
-void GenerateAndWrite(CheckRun& run, const CompileJob& job) {
+void ReportLine(CheckRun& run, std::string_view text, std::string_view log) {
+  run.report(std::string(text) + "\r\n", std::string(log) + "\n");
+}
+
+// False when the compilation was cancelled before the object file.
+bool GenerateAndWrite(CheckRun& run, const CompileWork& work, app::JobControl& control) {
+  control.progress("Generating code for " + run.module(), 2, kSteps);
   CodeGenSetup setup;
   setup.module = run.module();
-  setup.readFieldbusConfig = [dir = job.directory] { return ReadFieldbusConfigFile(dir); };
+  setup.readFieldbusConfig = [dir = work.directory] { return ReadFieldbusConfigFile(dir); };
   const CodeGenResult code = GenerateCode(run.result().output.intermediate, setup);
   run.addErrors(code.errors);
   for (const CodeGenLine& line : code.lines) run.report(line.window, line.log);
-  if (code.errors != 0) return;
-  if (WriteObject(job.object, code)) {
+  if (code.errors != 0) return true;
+  if (control.cancelRequested()) return false;
+  control.progress("Writing " + work.object.filename().string(), 3, kSteps);
+  if (WriteObject(work.object, code)) {
     const std::string size = MachineCodeLine(code.codeSize);
-    run.report(size + "\r\n", size + "\n");
+    ReportLine(run, size, size);
   } else {
-    run.report(std::string(msg::kCannotOpenOutput) + "\r\n",
-               std::string(msg::kCompilationTerminated) + "\n");
+    ReportLine(run, msg::kCannotOpenOutput, msg::kCompilationTerminated);
     run.addErrors(1);
   }
+  return true;
 }
 
 void ReportException(CheckRun& run, const char* text) {
@@ -68,117 +79,153 @@ void ReportException(CheckRun& run, const char* text) {
   run.addErrors(1);
 }
 
-void Compile(CompileJob& job) {
-  CheckRun& run = *job.run;
+// The passes, the code and the object file; false when a cancel stopped them. The summary
+// follows in any case, so the log and the window always end with the count.
+bool Compile(CompileWork& work, app::JobControl& control) {
+  CheckRun& run = *work.run;
+  bool completed = true;
   try {
+    control.progress("Checking " + run.module(), 1, kSteps);
     run.runPasses();
-    if (run.errorCount() == 0) GenerateAndWrite(run, job);
+    if (run.errorCount() == 0) {
+      completed = !control.cancelRequested() && GenerateAndWrite(run, work, control);
+    }
   } catch (const std::exception& e) {
     ReportException(run, e.what());
   } catch (...) {
     ReportException(run, nullptr);
   }
+  if (!completed) {
+    // Counted as an error, so the finish removes the cross reference like any failure's.
+    ReportLine(run, msg::kCompilationCancelled, msg::kCompilationCancelled);
+    run.addErrors(1);
+  }
   run.finish();
+  return completed;
 }
 
-class Driver {
+// Modules being compiled, by project directory and name: two compilations of one module
+// would write the same files.
+class ModuleClaims {
  public:
-  ~Driver() { wait(); }
-
-  bool start(const fs::path& directory, std::string_view module);
-  bool running() const { return m_running.load(); }
-  int errors() const { return m_errors.load(); }
-  void wait();
+  static std::string keyOf(const fs::path& directory, const std::string& module) {
+    std::error_code error;
+    const fs::path canonical = fs::weakly_canonical(directory, error);
+    return (error ? directory : canonical).string() + '\n' + platform::UpperAscii(module);
+  }
+  bool claim(const std::string& key) {
+    std::lock_guard guard(m_lock);
+    return m_keys.insert(key).second;
+  }
+  void release(const std::string& key) {
+    std::lock_guard guard(m_lock);
+    m_keys.erase(key);
+  }
 
  private:
-  bool launch(CompileJob job);
-  void work(CompileJob& job) noexcept;
-
-  std::mutex m_lock;  // one start or wait at a time; guards m_worker
-  std::thread m_worker;
-  std::atomic<bool> m_running{false};
-  std::atomic<int> m_errors{0};
+  std::mutex m_lock;
+  std::set<std::string> m_keys;
 };
 
-Driver& TheDriver() {
-  // The worker reports into the message window until its last line. Reaching the window's
-  // registry first makes it outlive the driver, whose end waits for the worker.
-  [[maybe_unused]] static const bool registryFirst = (app::FindMessageWindow(), true);
-  static Driver driver;
-  return driver;
+ModuleClaims& Claims() {
+  static ModuleClaims claims;
+  return claims;
 }
 
-bool Driver::start(const fs::path& directory, std::string_view module) {
-  std::lock_guard guard(m_lock);
-  if (m_running.load()) {
-    // The running compilation owns the files, the log and the count; it is left alone.
-    app::PrintMessage("%s\r\n", std::string(msg::kCannotStartCompiler).c_str());
-    return false;
-  }
-  if (m_worker.joinable()) m_worker.join();
-  CompileJob job;
-  job.run = std::make_unique<CheckRun>(CheckRunOptions{directory, std::string(module), false});
-  job.directory = directory;
-  if (!job.run->start()) {
-    m_errors.store(job.run->errorCount());
-    return false;
-  }
-  job.object = ObjectPath(directory, job.run->module());
-  return launch(std::move(job));
+void ReportCannotStart() {
+  app::PrintMessage("%s\r\n", std::string(msg::kCannotStartCompiler).c_str());
 }
 
-// True when the worker was started; it may have ended already.
-bool Driver::launch(CompileJob job) {
-  const int errorsSoFar = job.run->errorCount();
-  m_errors.store(errorsSoFar);
-  m_running.store(true);
+app::JobOutcome RunWork(CompileWork& work, const std::string& claim, app::JobControl& control,
+                        std::atomic<int>& errors) noexcept {
+  bool completed = false;
   try {
-    m_worker = std::thread([this, job = std::move(job)]() mutable { work(job); });
-    return true;
+    completed = Compile(work, control);
   } catch (...) {
-    // The job went with the thread that could not be made, closing its log.
-    app::PrintMessage("%s\r\n", std::string(msg::kCannotStartCompiler).c_str());
-    m_errors.store(errorsSoFar + 1);
-    m_running.store(false);
-    return false;
+    work.run->addErrors(1);  // the summary itself failed; the count still tells
   }
-}
-
-void Driver::work(CompileJob& job) noexcept {
-  try {
-    Compile(job);
-  } catch (...) {
-    job.run->addErrors(1);  // the summary itself failed; the count still tells
-  }
-  const int errors = job.run->errorCount();
+  const int count = work.run->errorCount();
   // An object file beside a module that did not compile would pass for its result.
-  if (errors > 0 && !job.object.empty()) platform::DeleteFileAt(job.object);
-  m_errors.store(errors);
-  job.run.reset();  // closes the log before IsCompiling() turns false
-  m_running.store(false);
+  if (count > 0 && !work.object.empty()) platform::DeleteFileAt(work.object);
+  errors.store(count);
+  work.run.reset();  // closes the log before the job is seen to end
+  Claims().release(claim);
+  const app::JobResult result = !completed  ? app::JobResult::Cancelled
+                                : count > 0 ? app::JobResult::Failed
+                                            : app::JobResult::Succeeded;
+  return app::JobOutcome{result, count, 0};
 }
 
-void Driver::wait() {
-  std::lock_guard guard(m_lock);
-  if (m_worker.joinable()) m_worker.join();
+}  // namespace
+
+bool Compilation::start(const fs::path& directory, std::string_view moduleName) {
+  if (m_job.running()) {
+    // The running compilation owns the files, the log and the count; it is left alone.
+    ReportCannotStart();
+    return false;
+  }
+  const std::string claim = ModuleClaims::keyOf(directory, std::string(moduleName));
+  if (!Claims().claim(claim)) {
+    ReportCannotStart();
+    m_errors.store(1);
+    return false;
+  }
+  auto work = std::make_shared<CompileWork>();
+  work->run =
+      std::make_unique<CheckRun>(CheckRunOptions{directory, std::string(moduleName), false});
+  work->directory = directory;
+  if (!work->run->start()) {
+    m_errors.store(work->run->errorCount());
+    Claims().release(claim);
+    return false;
+  }
+  work->object = ObjectPath(directory, work->run->module());
+  m_errors.store(work->run->errorCount());
+  const bool started = m_job.start([this, work, claim](app::JobControl& control) {
+    return RunWork(*work, claim, control, m_errors);
+  });
+  if (!started) {
+    // The work never began: its summary is written here, so the log still ends with it.
+    ReportCannotStart();
+    work->run->addErrors(1);
+    work->run->finish();
+    m_errors.store(work->run->errorCount());
+    work->run.reset();
+    Claims().release(claim);
+  }
+  return started;
+}
+
+namespace {
+
+Compilation& TheCompilation() {
+  // The worker reports into the message window until its last line. Reaching the window's
+  // registry first makes it outlive the compilation, whose end waits for the worker.
+  [[maybe_unused]] static const bool registryFirst = (app::FindMessageWindow(), true);
+  static Compilation compilation;
+  return compilation;
 }
 
 }  // namespace
 
 bool StartCompile(const fs::path& projectDirectory, std::string_view moduleName) {
-  return TheDriver().start(projectDirectory, moduleName);
+  return TheCompilation().start(projectDirectory, moduleName);
 }
 
 bool IsCompiling() {
-  return TheDriver().running();
+  return TheCompilation().running();
 }
 
 int CompileErrorCount() {
-  return TheDriver().errors();
+  return TheCompilation().errorCount();
 }
 
 void WaitForCompile() {
-  TheDriver().wait();
+  TheCompilation().wait();
+}
+
+const app::Job& CompileJob() {
+  return TheCompilation().job();
 }
 
 bool IsLadderModule(std::string_view fileName) {

@@ -7,6 +7,8 @@ namespace zel::stl::msg {
 
 inline constexpr std::string_view kCannotStartCompiler =
     " Could not start statement list compiler ";
+// A compilation stopped by its owner before the object file; the summary follows.
+inline constexpr std::string_view kCompilationCancelled = "Compilation cancelled";
 inline constexpr std::string_view kLadderNotImplemented =
     "ERROR: Sorry, Ladder Diagram is not implemented yet";
 

@@ -7,6 +7,7 @@
 #include "app/project/project_model.h"
 #include "stl/compile/compile_driver.h"
 #include "tools/zelc/commands.h"
+#include "tools/zelc/job_watcher.h"
 #include "tools/zelc/message_printer.h"
 #include "tools/zelc/workspace.h"
 
@@ -35,10 +36,11 @@ int CompileModule(const GlobalOptions& options, std::ostream& out, const Compile
     stl::ReportLadderModule();
     return kFailed;
   }
-  if (!stl::StartCompile(model.directory(), ModuleNameOf(args.module))) return kFailed;
-  printer.pumpUntil([] { return !stl::IsCompiling(); });
-  stl::WaitForCompile();
-  return stl::CompileErrorCount() == 0 ? 0 : kFailed;
+  JobWatcher watcher(JobWatcher::TerminalProgress());
+  stl::Compilation compilation(watcher.target());
+  if (!compilation.start(model.directory(), ModuleNameOf(args.module))) return kFailed;
+  watcher.wait(compilation.job());
+  return compilation.errorCount() == 0 ? 0 : kFailed;
 }
 
 }  // namespace

@@ -2,9 +2,8 @@
 // zelc's message window: the process's message window service with a sink that prints
 // every text it receives to stdout as it arrives, so a job's report reads the same as in
 // the desktop program's message window. Worker threads post into it as they would there;
-// the main thread pumps its queue while it waits for them.
+// the main thread pumps its queue while it waits for them (JobWatcher).
 
-#include <functional>
 #include <ostream>
 #include <string_view>
 
@@ -18,10 +17,6 @@ class MessagePrinter : public app::MessageSink {
   ~MessagePrinter() override;                  // closes it
   MessagePrinter(const MessagePrinter&) = delete;
   MessagePrinter& operator=(const MessagePrinter&) = delete;
-
-  // Delivers posted texts until `done` returns true, waiting at most `timeoutMs` in all
-  // (negative: without limit). False on time-out.
-  bool pumpUntil(const std::function<bool()>& done, int timeoutMs = -1);
 
   void appended(std::string_view text) override;
   void cleared() override {}

@@ -30,9 +30,6 @@ namespace zel::ui {
 
 namespace {
 
-// The compile driver is asked this often whether its worker has finished.
-constexpr int kCompilePollMs = 60;
-
 // Ours: an entry the editor offered could not be written to the list.
 constexpr std::string_view kMsgListNotSaved =
     "'%s'\n\nThe allocation list cannot be saved. The entry was not added.";
@@ -107,7 +104,7 @@ DocumentWindow* MainFrame::createStlEditor(const app::ModuleRecord& module) {
   connect(editor, &StlEditor::lineStatusChanged, this, [this, shown](const QString& status) {
     if (activeStlView() == shown) m_lineStatus->setText(status);
   });
-  shown->setCompiling(stl::IsCompiling() && m_compilingFile == shown->file());
+  shown->setCompiling(m_compilation.running() && m_compilingFile == shown->file());
   return window;
 }
 
@@ -219,27 +216,39 @@ bool MainFrame::saveAllPrograms() {
 // The module on disk is what the driver compiles, so the editor's text is saved first.
 void MainFrame::compileProgram() {
   StlView* view = activeStlView();
-  if (!view || !projectCommandsAllowed() || stl::IsCompiling()) return;
+  if (!view || !projectCommandsAllowed() || m_compilation.running()) return;
   if (view->isModified() && !view->save()) return;
   showMessageWindow(false);
   app::ClearMessages();
   const std::string directory = StoredPath(m_session->model().directory());
-  if (!stl::StartCompile(directory, view->moduleName())) return;
+  if (!m_compilation.start(directory, view->moduleName())) return;
   m_compilingFile = view->file();
   view->setCompiling(true);
   setBusy(true);
-  m_compileTimer->start(kCompilePollMs);
 }
 
-void MainFrame::pollCompile() {
-  if (stl::IsCompiling()) return;
-  m_compileTimer->stop();
+// Progress goes to the status bar; a job's end gives the commands back.
+platform::LParam MainFrame::jobMessage(const platform::Message& message) {
+  const app::Job& compile = m_compilation.job();
+  if (message.wParam != compile.id()) return 0;
+  if (message.id == app::JobProgressMessage()) {
+    const app::JobProgress progress = compile.progress();
+    statusBar()->showMessage(
+        tr("%1 (%2 of %3)").arg(FromStored(progress.text)).arg(progress.step).arg(progress.steps));
+  } else if (message.id == app::JobDoneMessage()) {
+    compileEnded();
+  }
+  return 0;
+}
+
+void MainFrame::compileEnded() {
+  m_compilation.wait();  // the worker has posted its last message and is ending
   for (StlView* view : stlViews()) {
     if (view->compiling()) view->setCompiling(false);
   }
   m_compilingFile.clear();
   setBusy(false);
-  statusBar()->showMessage(tr("%1 Error(s)").arg(stl::CompileErrorCount()), 5000);
+  statusBar()->showMessage(tr("%1 Error(s)").arg(m_compilation.errorCount()), 5000);
 }
 
 // A double click on "NAME.AWL(line) ..." in the message window.

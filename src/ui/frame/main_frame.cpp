@@ -7,6 +7,7 @@
 
 #include "app/preferences/startup.h"
 #include "app/preferences/window_placement.h"
+#include "app/project/workspace.h"
 #include "app/shell/message_service.h"
 #include "platform/files.h"
 #include "stl/compile/compile_driver.h"
@@ -35,7 +36,9 @@ MainFrame::MainFrame(app::Preferences preferences, QWidget* parent)
       m_preferences(std::move(preferences)),
       m_identity([](const platform::Message& message) -> platform::LParam {
         return message.id == platform::RegisterMessage(app::kIAmZelProgramMsgName) ? 1 : 0;
-      }) {
+      }),
+      m_jobs([this](const platform::Message& message) { return jobMessage(message); }),
+      m_compilation(m_jobs.id()) {
   setObjectName("MainFrame");
   m_mdi = new QMdiArea(this);
   m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -49,8 +52,6 @@ MainFrame::MainFrame(app::Preferences preferences, QWidget* parent)
   m_lineStatus = new QLabel(this);
   statusBar()->addPermanentWidget(m_lineStatus);
   statusBar()->showMessage(tr("Ready"));
-  m_compileTimer = new QTimer(this);
-  connect(m_compileTimer, &QTimer::timeout, this, &MainFrame::pollCompile);
   resize(1024, 720);
   connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { updateActions(); });
   app::SetMessageWindowCreationHook(
@@ -81,7 +82,7 @@ void MainFrame::applyStoredPlacement() {
 bool MainFrame::setUpProjectDirectory() {
   const auto dir = app::CheckProjectDirectory(m_preferences, [this] { preferencesDialog(); });
   if (!dir) return false;
-  if (!m_session) createSession(platform::ResolvePathNoCase(*dir));
+  if (!m_session) createSession(*dir);
   return true;
 }
 
@@ -134,7 +135,7 @@ bool MainFrame::writeExitState() {
 
 void MainFrame::closeEvent(QCloseEvent* event) {
   // The worker writes the module's files; it ends within moments.
-  if (stl::IsCompiling()) stl::WaitForCompile();
+  if (m_compilation.running()) m_compilation.wait();
   const bool wasOpen = projectOpen();
   // The placements are taken before closing the project empties the frame.
   writeExitState();

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
-#include <QTimer>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +20,7 @@
 #include "app/shell/window_registry.h"
 #include "platform/messages.h"
 #include "stl/alloc/allocation_list.h"
+#include "stl/compile/compile_driver.h"
 #include "stl/editor/commit.h"
 #include "stl/editor/conversion_context.h"
 #include "ui/frame/main_actions.h"
@@ -49,6 +49,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   const app::Preferences& preferences() const { return m_preferences; }
   app::ProjectSession* session() { return m_session.get(); }
   const MainActions& actions() const { return m_actions; }
+  const stl::Compilation& compilation() const { return m_compilation; }
   QMdiArea* mdiArea() const { return m_mdi; }
   // While a build or a compilation runs the project commands wait, from the menus and
   // from the project tree alike.
@@ -145,7 +146,8 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   bool offerAllocationEntry(const stl::AllocationOffer& offer);
   void rebuildStlInstructionMenu();
   void createShortcutBar();
-  void pollCompile();
+  platform::LParam jobMessage(const platform::Message& message);
+  void compileEnded();
 
   app::Preferences m_preferences;
   std::unique_ptr<app::ProjectSession> m_session;
@@ -163,7 +165,9 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   bool m_symbolsComplete = true;
   StlShortcutBar* m_shortcutBar = nullptr;
   QLabel* m_lineStatus = nullptr;
-  QTimer* m_compileTimer = nullptr;
+  // Receives the messages of the frame's jobs: progress for the status bar, and their end.
+  platform::MessageTarget m_jobs;
+  stl::Compilation m_compilation;
   std::filesystem::path m_compilingFile;
 };
 

@@ -1,5 +1,5 @@
 // The compile driver in a throw-away project: what the message window and the log say,
-// which files a compilation leaves behind, and its one-at-a-time worker.
+// which files a compilation leaves behind, and its worker as a job.
 
 #include "stl/compile/compile_driver.h"
 
@@ -13,6 +13,7 @@
 
 #include "app/shell/message_service.h"
 #include "platform/messages.h"
+#include "support/step_gate.h"
 #include "support/temp_dir.h"
 
 namespace zel::stl {
@@ -83,6 +84,15 @@ class CompileDriverTest : public ::testing::Test {
   }
 
   bool exists(const std::string& name) const { return fs::exists(m_dir / name); }
+
+  // The size line of a module compiled without stations, from its object file.
+  std::string bytesLine(const std::string& module) {
+    const std::size_t size = m_dir.readFile(module + ".VM1X.OBJ").size();
+    char line[64];
+    std::snprintf(line, sizeof line, "%5u Bytes Machine Code",
+                  static_cast<unsigned>(size - kObjectOverhead));
+    return line;
+  }
 
   test::TempDir m_dir;
   app::MessageWindowService* m_window = nullptr;
@@ -174,27 +184,85 @@ TEST_F(CompileDriverTest, ObjectThatCannotBeWrittenIsOneError) {
 }
 
 TEST_F(CompileDriverTest, SecondStartWhileRunningIsRefusedAndLeavesTheFirstAlone) {
-  // Long enough that the worker is still reading when the second start comes.
-  std::string program;
-  for (int i = 0; i < 40000; ++i) program += "\"\"a comment line that the passes read\r\n";
-  program += "sA0.0\r\n";
-  m_dir.writeFile("CZ0P02V1.AWL", program);
+  m_dir.writeFile("CZ0P02V1.AWL", kGoodProgram);
   m_dir.writeFile("CZ0P03V1.AWL", kGoodProgram);
   m_window->clear();
-  ASSERT_TRUE(StartCompile(m_dir.path(), "CZ0P02V1"));
-  ASSERT_TRUE(IsCompiling());
-  EXPECT_FALSE(StartCompile(m_dir.path(), "CZ0P03V1"));
-  ASSERT_TRUE(pumpUntilDone());
-  EXPECT_EQ(CompileErrorCount(), 0);
-  static const std::regex kReport(
-      "compiling CZ0P02V1\r\n Could not start statement list compiler \r\n"
-      " *\\d+ Bytes Machine Code\r\n"
-      "0 Error\\(s\\) in statement list CZ0P02V1, 40002 Lines\r\n");
-  EXPECT_TRUE(std::regex_match(m_window->text(), kReport)) << m_window->text();
+  Compilation compilation;
+  test::StepGate gate(1);
+  compilation.setStepHook([&](const app::JobProgress& p) { gate.atStep(p.step); });
+  ASSERT_TRUE(compilation.start(m_dir.path(), "CZ0P02V1"));
+  ASSERT_TRUE(gate.waitUntilReached());
+  EXPECT_FALSE(compilation.start(m_dir.path(), "CZ0P03V1"));
+  gate.release();
+  ASSERT_TRUE(app::PumpUntilDone(compilation.job(), 60000));
+  EXPECT_EQ(compilation.errorCount(), 0);
+  EXPECT_EQ(m_window->text(),
+            "compiling CZ0P02V1\r\n Could not start statement list compiler \r\n" +
+                bytesLine("CZ0P02V1") + "\r\n0 Error(s) in statement list CZ0P02V1, 4 Lines\r\n");
   EXPECT_FALSE(exists("CZ0P03V1.LOG"));
   EXPECT_TRUE(exists("CZ0P02V1.VM1X.OBJ"));
   // Once it has ended, the next one starts.
-  EXPECT_EQ(compile("CZ0P03V1").errors, 0);
+  compilation.setStepHook({});
+  ASSERT_TRUE(compilation.start(m_dir.path(), "CZ0P03V1"));
+  ASSERT_TRUE(app::PumpUntilDone(compilation.job(), 60000));
+  EXPECT_EQ(compilation.errorCount(), 0);
+}
+
+// Two owners compile two modules at once; one module is never compiled twice at a time,
+// since both would write its files.
+TEST_F(CompileDriverTest, OtherModulesCompileMeanwhileButTheSameModuleWaits) {
+  m_dir.writeFile("CZ0P02V1.AWL", kGoodProgram);
+  m_dir.writeFile("CZ0P03V1.AWL", kGoodProgram);
+  Compilation held;
+  test::StepGate gate(1);
+  held.setStepHook([&](const app::JobProgress& p) { gate.atStep(p.step); });
+  ASSERT_TRUE(held.start(m_dir.path(), "CZ0P02V1"));
+  ASSERT_TRUE(gate.waitUntilReached());
+
+  Compilation other;
+  ASSERT_TRUE(other.start(m_dir.path(), "CZ0P03V1"));
+  ASSERT_TRUE(app::PumpUntilDone(other.job(), 60000));
+  EXPECT_EQ(other.errorCount(), 0);
+  EXPECT_TRUE(exists("CZ0P03V1.VM1X.OBJ"));
+
+  m_window->clear();
+  Compilation same;
+  EXPECT_FALSE(same.start(m_dir / ".", "cz0p02v1"));
+  EXPECT_EQ(same.errorCount(), 1);
+  EXPECT_EQ(m_window->text(), " Could not start statement list compiler \r\n");
+
+  gate.release();
+  ASSERT_TRUE(app::PumpUntilDone(held.job(), 60000));
+  EXPECT_EQ(held.errorCount(), 0);
+  EXPECT_TRUE(exists("CZ0P02V1.VM1X.OBJ"));
+}
+
+// Cancelled while its code is generated, a compilation writes no object file, removes the
+// stale one and its intermediate and cross-reference files, and its log still ends with
+// the count.
+TEST_F(CompileDriverTest, CancelLeavesNothingHalfWritten) {
+  m_dir.writeFile("CZ0P02V1.AWL", kGoodProgram);
+  m_dir.writeFile("CZ0P02V1.VM1X.OBJ", "stale");
+  m_window->clear();
+  Compilation compilation;
+  test::StepGate gate(2);
+  compilation.setStepHook([&](const app::JobProgress& p) { gate.atStep(p.step); });
+  ASSERT_TRUE(compilation.start(m_dir.path(), "CZ0P02V1"));
+  ASSERT_TRUE(gate.waitUntilReached());
+  compilation.cancel();
+  gate.release();
+  ASSERT_TRUE(app::PumpUntilDone(compilation.job(), 60000));
+  EXPECT_EQ(compilation.job().outcome()->result, app::JobResult::Cancelled);
+  EXPECT_EQ(compilation.errorCount(), 1);
+  EXPECT_EQ(m_window->text(),
+            "compiling CZ0P02V1\r\nCompilation cancelled\r\n"
+            "1 Error(s) in statement list CZ0P02V1, 4 Lines\r\n");
+  EXPECT_EQ(logAfterTime("CZ0P02V1"),
+            "compiling CZ0P02V1\nCompilation cancelled\n"
+            "1 Error(s) in statement list CZ0P02V1, 4 Lines\n");
+  for (const char* name : {"CZ0P02V1.INT", "CZ0P02V1.XREF", "CZ0P02V1.VM1X.OBJ"}) {
+    EXPECT_FALSE(exists(name)) << name;
+  }
 }
 
 TEST(LadderModule, IsKnownByItsExtensionAndReportedAsOneError) {
