@@ -4,16 +4,13 @@
 
 #include "app/project/project_file.h"
 #include "app/settings/controller_settings_summary.h"
-#include "app/settings/settings_dialog_rules.h"
 #include "platform/profile.h"
 #include "platform/timebase.h"
-#include "support/scripted_answers.h"
 #include "support/temp_dir.h"
 
 namespace zel::app {
 namespace {
 
-using test::ScriptedAnswers;
 using test::TempDir;
 
 class ControllerSettingsTest : public ::testing::Test {
@@ -94,82 +91,6 @@ TEST_F(ControllerSettingsTest, EachTypeKeepsItsOwnSectionButThePasswordIsShared)
   EXPECT_EQ(m_settings.password(), "pw");
   m_file.setTarget("VM1X");
   EXPECT_EQ(m_settings.driveKernel(), "D");
-}
-
-TEST(ControllerSettingsDialogTest, AbsoluteOperandsNeedWordAndBitInRange) {
-  struct {
-    const char* text;
-    bool valid;
-  } const cases[] = {
-      {"255.15", true}, {"0.0", true},   {"12.3", true},   {"12.16", false}, {"256.0", false},
-      {"-1.0", false},  {"12", false},   {"12.", false},   {".3", false},    {"", false},
-      {"12.3x", false}, {"12,3", false}, {"E12.3", false},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(IsValidAbsoluteOperand(c.text), c.valid) << c.text;
-  }
-}
-
-TEST(ControllerSettingsDialogTest, RunModePageChecksOnlyWhatIsSwitchedOn) {
-  ControllerSettingsValues v;
-  v.externalInput = "12.16";
-  v.externalOutput = "300.1";
-  EXPECT_FALSE(ValidateRunModePage(v));  // both check boxes cleared
-
-  v.runMode |= kRunModeRunStopInput;
-  auto error = ValidateRunModePage(v);
-  ASSERT_TRUE(error);
-  EXPECT_EQ(error->field, SettingsField::RunStopInput);
-  EXPECT_EQ(error->message, "Invalid absolute operand!");
-
-  v.externalInput = "255.15";
-  v.runMode |= kRunModeErrorOutput;
-  error = ValidateRunModePage(v);
-  ASSERT_TRUE(error);
-  EXPECT_EQ(error->field, SettingsField::ErrorOutput);
-
-  v.externalOutput = "3.2";
-  for (const int program : {-1, 64}) {
-    v.errorProgram = program;
-    error = ValidateRunModePage(v);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->message, "Please enter an integer between 0 and 63.");
-  }
-  v.errorProgram = 63;
-  EXPECT_FALSE(ValidateRunModePage(v));
-
-  ScriptedAnswers answers;
-  v.externalOutput = "3.16";
-  EXPECT_FALSE(CheckRunModePage(v));
-  EXPECT_EQ(answers.texts(), std::vector<std::string>{"Invalid absolute operand!"});
-}
-
-TEST(ControllerSettingsDialogTest, ErrorProgramEntries) {
-  EXPECT_EQ(ParseErrorProgramEntry("17"), 17);
-  EXPECT_EQ(ParseErrorProgramEntry(" 64 "), 64);
-  EXPECT_EQ(ParseErrorProgramEntry("-3"), -3);
-  EXPECT_EQ(ParseErrorProgramEntry(""), std::nullopt);
-  EXPECT_EQ(ParseErrorProgramEntry("1a"), std::nullopt);
-  EXPECT_EQ(ParseErrorProgramEntry("99999999999"), std::nullopt);
-}
-
-TEST(ControllerSettingsDialogTest, ControlsEnabledByType) {
-  using Ports = std::vector<std::string>;
-  struct {
-    const char* type;
-    bool drives, port;
-    Ports choices;
-  } const cases[] = {
-      {"RUD", false, false, {"0", "1", "2"}}, {"RUD2", false, false, {"0", "1", "2"}},
-      {"VM0X", false, true, {"0", "1", "2"}}, {"VM1X", true, true, {"1", "2"}},
-      {"vm2x", true, true, {"1", "2"}},       {"OTHER", true, true, {"0", "1", "2"}},
-  };
-  for (const auto& c : cases) {
-    const SettingsDialogRules rules = DialogRulesFor(c.type);
-    EXPECT_EQ(rules.drivesEnabled, c.drives) << c.type;
-    EXPECT_EQ(rules.comPortEnabled, c.port) << c.type;
-    EXPECT_EQ(rules.comPortChoices, c.choices) << c.type;
-  }
 }
 
 TEST_F(ControllerSettingsTest, ConfirmingWithoutAChangeWritesNothing) {

@@ -1,10 +1,7 @@
 #include "app/settings/controller_settings.h"
 
-#include <functional>
+#include <variant>
 
-#include "app/project/controller_type.h"
-#include "app/text/field_scanner.h"
-#include "platform/no_case.h"
 #include "platform/timebase.h"
 
 namespace zel::app {
@@ -13,18 +10,7 @@ namespace {
 
 constexpr std::string_view kSettingsSuffix = "_SETTINGS";
 
-const char* Flag(bool on) {
-  return on ? "1" : "0";
-}
-
-// The download options are off unless a value is there that does not start with "0".
-bool OnUnlessZero(const std::string& value) {
-  return !value.empty() && value.front() != '0';
-}
-
-std::string Letter(char c) {
-  return std::string(1, c);
-}
+using V = ControllerSettingsValues;
 
 }  // namespace
 
@@ -32,175 +18,153 @@ std::string ControllerSettings::section() const {
   return type() + std::string(kSettingsSuffix);
 }
 
-std::string ControllerSettings::get(std::string_view key) const {
-  return m_file.read(section(), key);
+std::string ControllerSettings::sectionOf(const SettingKey& key, std::string_view type) {
+  return key.sharedByAllTypes ? std::string(kSectionProject)
+                              : std::string(type) + std::string(kSettingsSuffix);
 }
 
-bool ControllerSettings::set(std::string_view key, std::string_view value) const {
-  return m_file.write(section(), key, value);
+void ControllerSettings::load(const SettingKey& key, std::string_view type, V& into) const {
+  ReadStoredSetting(key, m_file.read(sectionOf(key, type), key.name), type, into);
 }
 
-std::string ControllerSettings::textOr(std::string_view key, std::string_view def) const {
-  std::string value = get(key);
-  return value.empty() ? std::string(def) : value;
+bool ControllerSettings::store(const SettingKey& key, const V& values) const {
+  return m_file.write(sectionOf(key, type()), key.name, FormatSetting(key, values));
+}
+
+template <class Member>
+Member ControllerSettings::value(std::string_view name) const {
+  const SettingKey& key = SchemaKey(name);
+  V values;
+  load(key, type(), values);
+  return values.*std::get<Member V::*>(key.field);
+}
+
+template <class Member>
+bool ControllerSettings::setValue(std::string_view name, Member value) const {
+  const SettingKey& key = SchemaKey(name);
+  V values;
+  values.*std::get<Member V::*>(key.field) = std::move(value);
+  return store(key, values);
 }
 
 int ControllerSettings::runMode() const {
-  return LeadingIntOr(get(kKeyRunMode), kDefaultRunMode);
+  return value<int>(kKeyRunMode);
 }
 
 bool ControllerSettings::setRunMode(int runMode) const {
-  return set(kKeyRunMode, std::to_string(runMode));
+  return setValue(kKeyRunMode, runMode);
 }
 
 std::string ControllerSettings::externalInput() const {
-  return textOr(kKeyExternalInput, kDefaultOperand);
+  return value<std::string>(kKeyExternalInput);
 }
 
 bool ControllerSettings::setExternalInput(std::string_view operand) const {
-  return set(kKeyExternalInput, operand);
+  return setValue(kKeyExternalInput, std::string(operand));
 }
 
 std::string ControllerSettings::externalOutput() const {
-  return textOr(kKeyExternalOutput, kDefaultOperand);
+  return value<std::string>(kKeyExternalOutput);
 }
 
 bool ControllerSettings::setExternalOutput(std::string_view operand) const {
-  return set(kKeyExternalOutput, operand);
+  return setValue(kKeyExternalOutput, std::string(operand));
 }
 
 int ControllerSettings::errorProgram() const {
-  return LeadingIntOr(get(kKeyErrorProgram), 0);
+  return value<int>(kKeyErrorProgram);
 }
 
 bool ControllerSettings::setErrorProgram(int number) const {
-  return set(kKeyErrorProgram, std::to_string(number));
+  return setValue(kKeyErrorProgram, number);
 }
 
 bool ControllerSettings::downloadStopPrograms() const {
-  return OnUnlessZero(get(kKeyDownloadStopPrograms));
+  return value<bool>(kKeyDownloadStopPrograms);
 }
 
 bool ControllerSettings::setDownloadStopPrograms(bool on) const {
-  return set(kKeyDownloadStopPrograms, Flag(on));
+  return setValue(kKeyDownloadStopPrograms, on);
 }
 
 std::string ControllerSettings::driveProject() const {
-  return textOr(kKeyDriveProject, Letter(DefaultsFor(type()).driveProject));
+  return value<std::string>(kKeyDriveProject);
 }
 
 bool ControllerSettings::setDriveProject(std::string_view drive) const {
-  return set(kKeyDriveProject, drive);
+  return setValue(kKeyDriveProject, std::string(drive));
 }
 
 std::string ControllerSettings::driveStartup() const {
-  return textOr(kKeyDriveStartup, Letter(DefaultsFor(type()).driveStartup));
+  return value<std::string>(kKeyDriveStartup);
 }
 
 bool ControllerSettings::setDriveStartup(std::string_view drive) const {
-  return set(kKeyDriveStartup, drive);
+  return setValue(kKeyDriveStartup, std::string(drive));
 }
 
 std::string ControllerSettings::driveKernel() const {
-  return textOr(kKeyDriveKernel, Letter(DefaultsFor(type()).driveKernel));
+  return value<std::string>(kKeyDriveKernel);
 }
 
 bool ControllerSettings::setDriveKernel(std::string_view drive) const {
-  return set(kKeyDriveKernel, drive);
+  return setValue(kKeyDriveKernel, std::string(drive));
 }
 
 std::string ControllerSettings::kernelComPort() const {
-  return textOr(kKeyKernelComPort, Letter(DefaultsFor(type()).kernelComPort));
+  return value<std::string>(kKeyKernelComPort);
 }
 
 bool ControllerSettings::setKernelComPort(std::string_view port) const {
-  return set(kKeyKernelComPort, port);
+  return setValue(kKeyKernelComPort, std::string(port));
 }
 
 std::string ControllerSettings::kernelParams() const {
-  return get(kKeyKernelParams);
+  return value<std::string>(kKeyKernelParams);
 }
 
 bool ControllerSettings::setKernelParams(std::string_view params) const {
-  return set(kKeyKernelParams, params);
+  return setValue(kKeyKernelParams, std::string(params));
 }
 
 std::string ControllerSettings::password() const {
-  return m_file.password();
+  return value<std::string>(kKeyPassword);
 }
 
 bool ControllerSettings::setPassword(std::string_view password) const {
-  return m_file.setPassword(password);
+  return setValue(kKeyPassword, std::string(password));
 }
 
 bool ControllerSettings::downloadSources() const {
-  return OnUnlessZero(get(kKeyDownloadSources));
+  return value<bool>(kKeyDownloadSources);
 }
 
 bool ControllerSettings::setDownloadSources(bool on) const {
-  return set(kKeyDownloadSources, Flag(on));
+  return setValue(kKeyDownloadSources, on);
 }
 
-// On unless a value is there that does not start with "1".
 bool ControllerSettings::downloadNewDrivers() const {
-  const std::string value = get(kKeyDownloadNewDrivers);
-  return value.empty() || value.front() == '1';
+  return value<bool>(kKeyDownloadNewDrivers);
 }
 
 bool ControllerSettings::setDownloadNewDrivers(bool on) const {
-  return set(kKeyDownloadNewDrivers, Flag(on));
+  return setValue(kKeyDownloadNewDrivers, on);
 }
 
 ControllerSettingsValues ControllerSettings::read() const {
-  ControllerSettingsValues v;
-  v.runMode = runMode();
-  v.externalInput = externalInput();
-  v.externalOutput = externalOutput();
-  v.errorProgram = errorProgram();
-  v.downloadStopPrograms = downloadStopPrograms();
-  v.driveProject = driveProject();
-  v.driveStartup = driveStartup();
-  v.driveKernel = driveKernel();
-  v.kernelComPort = kernelComPort();
-  v.kernelParams = kernelParams();
-  v.password = password();
-  v.downloadSources = downloadSources();
-  v.downloadNewDrivers = downloadNewDrivers();
-  return v;
+  const std::string controllerType = type();
+  V values;
+  for (const auto& key : SettingsSchema()) load(key, controllerType, values);
+  return values;
 }
 
-bool ControllerSettings::apply(const ControllerSettingsValues& read,
-                               const ControllerSettingsValues& edited) const {
+bool ControllerSettings::apply(const V& read, const V& edited) const {
   bool written = false;
-  const auto when = [&written](bool differs, const std::function<bool()>& write) {
-    if (differs) {
-      write();
-      written = true;
-    }
-  };
-  const auto text = [&](const std::string& before, const std::string& after,
-                        bool (ControllerSettings::*setter)(std::string_view) const) {
-    when(!platform::EqualsNoCase(before, after), [&] { return (this->*setter)(after); });
-  };
-  const auto flag = [&](bool before, bool after, bool (ControllerSettings::*setter)(bool) const) {
-    when(before != after, [&] { return (this->*setter)(after); });
-  };
-  when(read.runMode != edited.runMode, [&] { return setRunMode(edited.runMode); });
-  text(read.externalInput, edited.externalInput, &ControllerSettings::setExternalInput);
-  text(read.externalOutput, edited.externalOutput, &ControllerSettings::setExternalOutput);
-  when(read.errorProgram != edited.errorProgram,
-       [&] { return setErrorProgram(edited.errorProgram); });
-  flag(read.downloadStopPrograms, edited.downloadStopPrograms,
-       &ControllerSettings::setDownloadStopPrograms);
-  text(read.driveProject, edited.driveProject, &ControllerSettings::setDriveProject);
-  text(read.driveStartup, edited.driveStartup, &ControllerSettings::setDriveStartup);
-  text(read.driveKernel, edited.driveKernel, &ControllerSettings::setDriveKernel);
-  text(read.kernelComPort, edited.kernelComPort, &ControllerSettings::setKernelComPort);
-  text(read.kernelParams, edited.kernelParams, &ControllerSettings::setKernelParams);
-  when(read.password != edited.password, [&] { return setPassword(edited.password); });
-  flag(read.downloadSources, edited.downloadSources, &ControllerSettings::setDownloadSources);
-  flag(read.downloadNewDrivers, edited.downloadNewDrivers,
-       &ControllerSettings::setDownloadNewDrivers);
+  for (const auto& key : SettingsSchema()) {
+    if (!SettingDiffers(key, read, edited)) continue;
+    store(key, edited);
+    written = true;
+  }
   if (written) m_file.setTimestamp(platform::Now());
   return written;
 }

@@ -2,55 +2,16 @@
 // A project's controller settings: how the controller runs the project once loaded.
 // They lie in the project file's section "<type>_SETTINGS", so each controller type
 // keeps its own, except "PASSWORD" (section "PROJECT"), which all types share. Nothing is
-// cached: the type and every value are read from the file when asked for.
+// cached: the type and every value are read from the file when asked for. What each key
+// holds, defaults to and accepts is the schema's (settings_schema.h).
 
 #include <string>
 #include <string_view>
 
 #include "app/project/project_file.h"
+#include "app/settings/settings_schema.h"
 
 namespace zel::app {
-
-inline constexpr std::string_view kKeyRunMode = "RUN_MODE";
-inline constexpr std::string_view kKeyExternalInput = "EXTERNAL_INPUT";
-inline constexpr std::string_view kKeyExternalOutput = "EXTERNAL_OUTPUT";
-inline constexpr std::string_view kKeyErrorProgram = "ERROR_PRGM";
-inline constexpr std::string_view kKeyDownloadStopPrograms = "DOWNLOAD_STOP_PROGRAMS";
-inline constexpr std::string_view kKeyDriveProject = "DRIVE_PROJECT";
-inline constexpr std::string_view kKeyDriveStartup = "DRIVE_STARTUP";
-inline constexpr std::string_view kKeyDriveKernel = "DRIVE_KERNEL";
-inline constexpr std::string_view kKeyKernelComPort = "KERNEL_COM_PORT";
-inline constexpr std::string_view kKeyKernelParams = "KERNEL_PARAMS";
-inline constexpr std::string_view kKeyDownloadSources = "DOWNLOAD_SRC";
-inline constexpr std::string_view kKeyDownloadNewDrivers = "DOWNLOAD_NEWDRIVERS";
-
-// Bits of "RUN_MODE".
-inline constexpr int kRunModeAutostart = 1;
-inline constexpr int kRunModeRunStopInput = 2;
-inline constexpr int kRunModeResetPrograms = 4;
-inline constexpr int kRunModeResetOutputs = 8;
-inline constexpr int kRunModeErrorOutput = 16;
-inline constexpr int kDefaultRunMode = kRunModeResetPrograms | kRunModeResetOutputs;
-
-inline constexpr std::string_view kDefaultOperand = "0.0";
-inline constexpr int kMaxErrorProgram = 63;
-
-struct ControllerSettingsValues {
-  int runMode = kDefaultRunMode;
-  std::string externalInput{kDefaultOperand};   // run/stop input "word.bit"
-  std::string externalOutput{kDefaultOperand};  // error output "word.bit"
-  int errorProgram = 0;
-  bool downloadStopPrograms = false;
-  std::string driveProject;
-  std::string driveStartup;
-  std::string driveKernel;
-  std::string kernelComPort;
-  std::string kernelParams;
-  std::string password;
-  bool downloadSources = false;
-  bool downloadNewDrivers = true;
-  bool operator==(const ControllerSettingsValues&) const = default;
-};
 
 class ControllerSettings {
  public:
@@ -93,9 +54,14 @@ class ControllerSettings {
   bool apply(const ControllerSettingsValues& read, const ControllerSettingsValues& edited) const;
 
  private:
-  std::string get(std::string_view key) const;
-  bool set(std::string_view key, std::string_view value) const;
-  std::string textOr(std::string_view key, std::string_view def) const;
+  // The key's value with its default applied, as ControllerSettingsValues holds it.
+  template <class Member>
+  Member value(std::string_view key) const;
+  template <class Member>
+  bool setValue(std::string_view key, Member value) const;
+  static std::string sectionOf(const SettingKey& key, std::string_view type);
+  void load(const SettingKey& key, std::string_view type, ControllerSettingsValues& into) const;
+  bool store(const SettingKey& key, const ControllerSettingsValues& values) const;
 
   ProjectFile m_file;
 };

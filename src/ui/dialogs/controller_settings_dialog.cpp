@@ -5,9 +5,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/modules/module_messages.h"
 #include "app/project/project_messages.h"
-#include "app/settings/settings_dialog_rules.h"
+#include "app/settings/settings_schema.h"
 #include "ui/widgets/ok_cancel_buttons.h"
 #include "ui/widgets/stored_text.h"
 
@@ -15,21 +14,20 @@ namespace zel::ui {
 
 namespace {
 
-// A stored value the list would not offer stays shown, so that OK never changes it
-// behind the user's back.
-QComboBox* ChoiceBox(const std::vector<std::string>& choices, const std::string& current,
+// The key's choices for the project's type, enabled unless the type fixes the key. A
+// stored value the list would not offer stays shown, so that OK never changes it behind
+// the user's back.
+QComboBox* ChoiceBox(std::string_view name, const std::string& type, const std::string& current,
                      QWidget* parent) {
+  const app::SettingKey& key = app::SchemaKey(name);
   auto* box = new QComboBox(parent);
-  for (const auto& choice : choices) box->addItem(FromStored(choice));
+  for (const auto& choice : app::SettingChoices(key, type)) box->addItem(FromStored(choice));
   if (box->findText(FromStored(current), Qt::MatchFixedString) < 0) {
     box->addItem(FromStored(current));
   }
   box->setCurrentIndex(box->findText(FromStored(current), Qt::MatchFixedString));
+  box->setEnabled(!app::IsSettingFixed(key, type));
   return box;
-}
-
-std::vector<std::string> DriveChoices() {
-  return {app::kDriveChoices.begin(), app::kDriveChoices.end()};
 }
 
 int Bit(const QCheckBox* box, int bit) {
@@ -93,9 +91,10 @@ QWidget* ControllerSettingsDialog::runModePage() {
 
 QWidget* ControllerSettingsDialog::drivesPage() {
   auto* page = new QWidget(this);
-  driveProject = ChoiceBox(DriveChoices(), m_read.driveProject, page);
-  driveStartup = ChoiceBox(DriveChoices(), m_read.driveStartup, page);
-  driveKernel = ChoiceBox(DriveChoices(), m_read.driveKernel, page);
+  const std::string type = m_settings.type();
+  driveProject = ChoiceBox(app::kKeyDriveProject, type, m_read.driveProject, page);
+  driveStartup = ChoiceBox(app::kKeyDriveStartup, type, m_read.driveStartup, page);
+  driveKernel = ChoiceBox(app::kKeyDriveKernel, type, m_read.driveKernel, page);
   auto* form = new QFormLayout(page);
   form->addRow(tr("Project &File:"), driveProject);
   form->addRow(tr("Startup &Batch:"), driveStartup);
@@ -105,8 +104,7 @@ QWidget* ControllerSettingsDialog::drivesPage() {
 
 QWidget* ControllerSettingsDialog::optionsPage() {
   auto* page = new QWidget(this);
-  const auto rules = app::DialogRulesFor(m_settings.type());
-  comPort = ChoiceBox(rules.comPortChoices, m_read.kernelComPort, page);
+  comPort = ChoiceBox(app::kKeyKernelComPort, m_settings.type(), m_read.kernelComPort, page);
   kernelParams = new QLineEdit(FromStored(m_read.kernelParams), page);
   auto* form = new QFormLayout(page);
   form->addRow(tr("Controller &COM Port:"), comPort);
@@ -140,26 +138,22 @@ QWidget* ControllerSettingsDialog::downloadPage() {
 }
 
 void ControllerSettingsDialog::applyRules() {
-  const auto rules = app::DialogRulesFor(m_settings.type());
-  for (QComboBox* box : {driveProject, driveStartup, driveKernel}) {
-    box->setEnabled(rules.drivesEnabled);
-  }
-  comPort->setEnabled(rules.comPortEnabled);
   runStopOperand->setEnabled(runStopInput->isChecked());
   errorOperand->setEnabled(errorOutput->isChecked());
 }
 
 std::optional<app::ControllerSettingsValues> ControllerSettingsDialog::edited() const {
-  const auto number = app::ParseErrorProgramEntry(ToStored(errorProgram->text()));
-  if (!number) return std::nullopt;
   app::ControllerSettingsValues v = m_read;
+  if (app::ParseSetting(app::SchemaKey(app::kKeyErrorProgram), ToStored(errorProgram->text()),
+                        m_settings.type(), v)) {
+    return std::nullopt;
+  }
   v.runMode =
       Bit(autostart, app::kRunModeAutostart) | Bit(runStopInput, app::kRunModeRunStopInput) |
       Bit(resetPrograms, app::kRunModeResetPrograms) |
       Bit(resetOutputs, app::kRunModeResetOutputs) | Bit(errorOutput, app::kRunModeErrorOutput);
   v.externalInput = ToStored(runStopOperand->text());
   v.externalOutput = ToStored(errorOperand->text());
-  v.errorProgram = *number;
   v.downloadStopPrograms = stopBeforeDownload->isChecked();
   v.driveProject = ToStored(driveProject->currentText());
   v.driveStartup = ToStored(driveStartup->currentText());
@@ -176,11 +170,12 @@ void ControllerSettingsDialog::accept() {
   const auto values = edited();
   if (!values) {
     m_pages->setCurrentIndex(0);
-    app::TellUser(app::IntegerRangeMessage(0, app::kMaxErrorProgram));
+    // The field takes only integers in range and says so for either fault.
+    app::TellUser(app::SettingRangeMessage(app::SchemaKey(app::kKeyErrorProgram)));
     errorProgram->setFocus();
     return;
   }
-  if (!app::CheckRunModePage(*values)) {
+  if (!app::CheckSettings(*values)) {
     m_pages->setCurrentIndex(0);
     return;
   }
