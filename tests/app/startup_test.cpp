@@ -12,7 +12,6 @@ namespace zel::app {
 namespace {
 
 namespace fs = std::filesystem;
-using platform::Answer;
 using test::ScriptedAnswers;
 using test::TempDir;
 
@@ -42,52 +41,6 @@ TEST_F(StartupTest, TimeBaseTakesBothBiases) {
   EXPECT_EQ(biases.local, -7200);
   EXPECT_EQ(biases.remote, 3600);
   EXPECT_EQ(platform::GetTimeBiases().remote, 3600);
-}
-
-TEST_F(StartupTest, ProjectDirectoryCheck) {
-  fs::create_directories(m_dir / "Projects");
-  m_dir.writeFile("NotADir", "x");
-  struct {
-    const char* stored;        // "PROJECT_DIR" at start
-    Answer answer;             // to "Please enter a project path."
-    const char* dialogWrites;  // what the preferences dialog stores, nullptr: cancelled
-    std::optional<fs::path> result;
-    std::vector<std::string> texts;
-    bool dialogRuns;
-  } const cases[] = {
-      {".\\Projects", Answer::Ok, nullptr, m_dir / "Projects", {}, false},
-      {"",
-       Answer::Cancel,
-       nullptr,
-       std::nullopt,
-       {"Please enter a project path.", "No (valid) Project Path"},
-       false},
-      {"", Answer::Ok, "./projects", m_dir / "Projects", {"Please enter a project path."}, true},
-      {"./Missing",
-       Answer::Ok,
-       nullptr,
-       std::nullopt,
-       {"Please enter a project path.", "No (valid) Project Path"},
-       true},
-      {"NotADir",
-       Answer::Ok,
-       "NotADir",
-       std::nullopt,
-       {"Please enter a project path.", "No (valid) Project Path"},
-       true},
-  };
-  for (const auto& c : cases) {
-    writePreferences(std::string("PROJECT_DIR=") + c.stored + "\r\n");
-    ScriptedAnswers answers({c.answer});
-    bool ran = false;
-    const auto dir = CheckProjectDirectory(m_prefs, [&] {
-      ran = true;
-      if (c.dialogWrites) m_prefs.setProjectDirectory(c.dialogWrites);
-    });
-    EXPECT_EQ(dir, c.result) << c.stored;
-    EXPECT_EQ(answers.texts(), c.texts) << c.stored;
-    EXPECT_EQ(ran, c.dialogRuns) << c.stored;
-  }
 }
 
 TEST_F(StartupTest, ReopensTheLastProjectOnlyWhenItsFileIsThere) {

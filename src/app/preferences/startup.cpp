@@ -1,19 +1,13 @@
 #include "app/preferences/startup.h"
 
-#include "app/preferences/preference_checks.h"
 #include "app/project/project_file.h"
 #include "app/project/project_naming.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
-#include "platform/message_box.h"
 
 namespace zel::app {
 
 namespace {
-
-bool IsExistingDirectory(const std::filesystem::path& dir) {
-  return !dir.empty() && platform::IsDirectoryNoCase(dir);
-}
 
 bool SameScreen(const Preferences& preferences, ScreenSize currentScreen) {
   const auto stored = preferences.screenSize();
@@ -50,20 +44,6 @@ StlBarState StoredStlBar(const Preferences& preferences, ScreenSize currentScree
     if (const auto stored = preferences.stlBar()) return *stored;
   }
   return DefaultStlBar(clientRight, clientTop);
-}
-
-std::optional<std::filesystem::path> CheckProjectDirectory(
-    const Preferences& preferences, const std::function<void()>& runPreferencesDialog) {
-  std::filesystem::path dir = preferences.projectDirectory();
-  if (IsExistingDirectory(dir)) return dir;
-  const auto answer = platform::ShowMessageBox(
-      std::string(kMsgEnterProjectPath), platform::Buttons::OkCancel, platform::Icon::Warning);
-  if (answer == platform::Answer::Ok && runPreferencesDialog) runPreferencesDialog();
-  dir = preferences.projectDirectory();
-  if (IsExistingDirectory(dir)) return dir;
-  platform::ShowMessageBox(std::string(kMsgNoValidProjectPath), platform::Buttons::Ok,
-                           platform::Icon::Error);
-  return std::nullopt;
 }
 
 std::optional<std::string> ProjectToReopen(const Preferences& preferences,

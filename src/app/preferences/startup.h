@@ -1,10 +1,10 @@
 #pragma once
-// The parts of program start and exit that need no window: the process set-up, the
-// checks made before the first project opens, and what is written back at exit. The
-// desktop program calls them in the order of its start-up, around its own windows.
+// The parts of the desktop program's start and exit that need no window: the process
+// set-up, the stored placements, the project of the last session, and what is written
+// back at exit. It calls them in the order of its start-up, around its own windows; the
+// project directory check between them is the workspace's (app/project/workspace.h).
 
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,7 +16,6 @@
 
 namespace zel::app {
 
-inline constexpr std::string_view kMsgNoValidProjectPath = "No (valid) Project Path";
 // Another program asks a window with this message whether it is our main frame (answer 1).
 inline constexpr std::string_view kIAmZelProgramMsgName = "I_am_a_ZEL_program";
 
@@ -33,11 +32,6 @@ std::optional<WindowPlacement> StoredMainWindow(const Preferences& preferences,
 // The stored bar, or the default placed against the main frame's client area.
 StlBarState StoredStlBar(const Preferences& preferences, ScreenSize currentScreen, int clientRight,
                          int clientTop);
-
-// The project directory, once it exists. Otherwise the user is asked for one through
-// `runPreferencesDialog`; nullopt (after telling the user) means the program must end.
-std::optional<std::filesystem::path> CheckProjectDirectory(
-    const Preferences& preferences, const std::function<void()>& runPreferencesDialog);
 
 // The project open at the last exit, when it is still there; the caller opens it. A
 // project that went away is forgotten without a word.
