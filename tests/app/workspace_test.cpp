@@ -131,6 +131,7 @@ TEST_F(WorkspaceTest, ChangingHoldsTheExclusionFileUntilTheWorkspaceCloses) {
   ASSERT_TRUE(workspace->openForChange("PLANT"));
   EXPECT_EQ(workspace->model().name(), "Plant");
   EXPECT_TRUE(exclusionFileThere("Plant"));
+  EXPECT_EQ(workspace->session().recentProjects(), Strings{(m_projects / "Plant").string()});
   workspace.reset();
   EXPECT_FALSE(exclusionFileThere("Plant"));
 }

@@ -8,8 +8,9 @@
 // check, and asks the user for a directory where a command-line run gives up.
 //
 // It lies with the project store rather than the preferences because what it hands out
-// is a project session; it reads the preferences only to find the project directory and
-// the time base, and writes nothing to them.
+// is a project session. Of the preferences it reads the project directory and the time
+// base; it writes to them only what the session does, the recent projects, when a
+// project is opened for change.
 
 #include <filesystem>
 #include <functional>
