@@ -3,6 +3,8 @@
 #   ./test.sh              the normal build (build/)
 #   ./test.sh --sanitize   the cores and their tests with AddressSanitizer + UBSan (build-asan/);
 #                          the Qt windows are left out (Qt's own allocations are not ours to chase)
+#   ./test.sh --tsan       the message system's suites (platform, app) with ThreadSanitizer
+#                          (build-tsan/); any race or lock-order inversion fails the run
 #   ./test.sh --fuzz [S]   builds the fuzz targets with clang and runs each for S seconds
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -25,6 +27,17 @@ case "$mode" in
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
       ctest --test-dir build-asan --output-on-failure -j"$jobs"
     ;;
+  --tsan)
+    suites=(platform_tests app_tests)
+    cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEL_TSAN=ON \
+      -DZEL_GUI=OFF -DZEL_BENCH=OFF >/dev/null
+    cmake --build build-tsan -j"$jobs" --target "${suites[@]}"
+    # CTest names a case after its test suite, not its binary: select the suites' cases.
+    cases=$(for t in "${suites[@]}"; do build-tsan/bin/"$t" --gtest_list_tests; done |
+      sed -n 's/^\([^ #][^ ]*\)\.\( .*\)\{0,1\}$/\1/p' | sort -u | paste -sd'|')
+    TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+      ctest --test-dir build-tsan --output-on-failure -j"$jobs" -R "^($cases)\."
+    ;;
   --fuzz)
     seconds=${2:-20}
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -33,7 +46,7 @@ case "$mode" in
     scripts/run_fuzzers.sh build-fuzz/bin "$seconds"
     ;;
   *)
-    echo "usage: ./test.sh [--sanitize | --fuzz [seconds]]" >&2
+    echo "usage: ./test.sh [--sanitize | --tsan | --fuzz [seconds]]" >&2
     exit 2
     ;;
 esac

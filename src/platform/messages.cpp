@@ -16,7 +16,7 @@
 namespace zel::platform {
 namespace {
 
-using Hook = std::shared_ptr<const std::function<void()>>;
+using Hook = detail::WakeUp;
 using Handler = std::shared_ptr<const MessageHandler>;
 using detail::PostOutcome;
 
@@ -25,12 +25,18 @@ struct Queued {
   std::uint64_t serial = 0;  // lets a pump stop at what was queued when it began
 };
 
+// Messages for targets and thread messages wait apart: a pump dispatches the former and
+// must leave the latter to the thread's own loop, which reads both through one order.
 struct ThreadQueue {
-  std::deque<Queued> messages;
+  std::deque<Queued> forTargets;
+  std::deque<Queued> forThread;
   std::uint64_t nextSerial = 0;
   std::optional<int> quitCode;  // like the original, a quit is a flag behind the messages
   Hook wakeup;
   std::condition_variable arrived;
+
+  std::size_t size() const { return forTargets.size() + forThread.size(); }
+  bool ready() const { return size() > 0 || quitCode.has_value(); }
 };
 
 struct TargetRecord {
@@ -45,6 +51,10 @@ struct Registry {
   std::unordered_map<ThreadId, std::shared_ptr<ThreadQueue>> queues;
   std::unordered_map<TargetId, TargetRecord> targets;
   TargetId lastTarget = 0;
+  // The handlers running now, by target and the thread running them: a destroy from
+  // another thread waits on `dispatchEnded` until those have returned.
+  std::unordered_multimap<TargetId, ThreadId> running;
+  std::condition_variable dispatchEnded;
 };
 
 // Never destroyed: detached workers and the timer thread may still post while the
@@ -118,10 +128,11 @@ ThreadQueue* TargetQueueLocked(Registry& registry, TargetId target) {
 // The caller holds the lock; the hook comes back to be called once it is released, so a
 // hook may post in turn.
 PostOutcome QueueLocked(ThreadQueue& queue, const Message& message, Hook& hook) {
-  if (queue.messages.size() >= kMaxQueuedMessages) {
+  if (queue.size() >= kMaxQueuedMessages) {
     return PostOutcome::QueueFull;
   }
-  queue.messages.push_back({message, queue.nextSerial++});
+  (message.target != 0 ? queue.forTargets : queue.forThread)
+      .push_back({message, queue.nextSerial++});
   queue.arrived.notify_all();
   hook = queue.wakeup;
   return PostOutcome::Posted;
@@ -137,13 +148,18 @@ bool SameKind(const Message& message, TargetId target, MessageId id, WParam wPar
   return message.target == target && message.id == id && message.wParam == wParam;
 }
 
-// The next message of the queue (queued ones first, then a pending quit); the caller
-// holds the lock.
+// The next message of the queue (the oldest of both kinds, then a pending quit); the
+// caller holds the lock.
 std::optional<Message> TakeLocked(ThreadQueue& queue, bool remove) {
-  if (!queue.messages.empty()) {
-    Message message = queue.messages.front().message;
+  std::deque<Queued>* oldest = queue.forTargets.empty() ? &queue.forThread : &queue.forTargets;
+  if (!queue.forTargets.empty() && !queue.forThread.empty() &&
+      queue.forThread.front().serial < queue.forTargets.front().serial) {
+    oldest = &queue.forThread;
+  }
+  if (!oldest->empty()) {
+    Message message = oldest->front().message;
     if (remove) {
-      queue.messages.pop_front();
+      oldest->pop_front();
     }
     return message;
   }
@@ -156,6 +172,41 @@ std::optional<Message> TakeLocked(ThreadQueue& queue, bool remove) {
   }
   return std::nullopt;
 }
+
+// Whether a thread other than `self` runs a handler of `target`; the caller holds the lock.
+bool RunningElsewhereLocked(const Registry& registry, TargetId target, ThreadId self) {
+  auto [first, last] = registry.running.equal_range(target);
+  return std::any_of(first, last, [self](const auto& entry) { return entry.second != self; });
+}
+
+// Ends what DispatchMessage registered in `running`. The handler is released first, so
+// its captures are gone (or left to the destroyer) before a waiting destroy returns.
+class RunningDispatch {
+ public:
+  RunningDispatch(Registry& registry, TargetId target, Handler& handler)
+      : m_registry(registry), m_target(target), m_handler(handler) {}
+  RunningDispatch(const RunningDispatch&) = delete;
+  RunningDispatch& operator=(const RunningDispatch&) = delete;
+  ~RunningDispatch() {
+    m_handler.reset();
+    {
+      std::lock_guard lock(m_registry.mutex);
+      auto [first, last] = m_registry.running.equal_range(m_target);
+      const ThreadId self = CurrentThreadId();
+      auto it =
+          std::find_if(first, last, [self](const auto& entry) { return entry.second == self; });
+      if (it != last) {
+        m_registry.running.erase(it);
+      }
+    }
+    m_registry.dispatchEnded.notify_all();
+  }
+
+ private:
+  Registry& m_registry;
+  TargetId m_target;
+  Handler& m_handler;
+};
 
 }  // namespace
 
@@ -184,17 +235,22 @@ TargetId CreateTarget(MessageHandler handler) {
 void DestroyTarget(TargetId target) {
   Handler dropped;  // released after the lock: its captures may post
   Registry& registry = TheRegistry();
-  std::lock_guard lock(registry.mutex);
+  std::unique_lock lock(registry.mutex);
   auto it = registry.targets.find(target);
   if (it == registry.targets.end()) {
     return;
   }
   dropped = std::move(it->second.handler);
   if (ThreadQueue* queue = QueueOfLocked(registry, it->second.owner)) {
-    std::erase_if(queue->messages,
+    std::erase_if(queue->forTargets,
                   [target](const Queued& queued) { return queued.message.target == target; });
   }
   registry.targets.erase(it);
+  // No new dispatch can start now. One already running elsewhere may still use what the
+  // caller frees next; the caller's own (a handler destroying its target) is on its stack.
+  const ThreadId self = CurrentThreadId();
+  registry.dispatchEnded.wait(lock,
+                              [&] { return !RunningElsewhereLocked(registry, target, self); });
 }
 
 bool TargetExists(TargetId target) {
@@ -296,7 +352,7 @@ std::optional<Message> GetMessageWithTimeout(int timeoutMs) {
   }
   Registry& registry = TheRegistry();
   std::unique_lock lock(registry.mutex);
-  auto ready = [queue] { return !queue->messages.empty() || queue->quitCode.has_value(); };
+  auto ready = [queue] { return queue->ready(); };
   if (timeoutMs < 0) {
     queue->arrived.wait(lock, ready);
   } else if (!queue->arrived.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready)) {
@@ -316,17 +372,19 @@ bool GetMessage(Message& out) {
 }
 
 LParam DispatchMessage(const Message& message) {
-  Handler handler;
+  Registry& registry = TheRegistry();
+  Handler handler;  // keeps it alive should it destroy its own target
   {
-    Registry& registry = TheRegistry();
     std::lock_guard lock(registry.mutex);
     auto it = registry.targets.find(message.target);
-    if (it == registry.targets.end()) {
+    if (it == registry.targets.end() || !it->second.handler || !*it->second.handler) {
       return 0;
     }
-    handler = it->second.handler;  // keeps it alive should it destroy its own target
+    handler = it->second.handler;
+    registry.running.emplace(message.target, CurrentThreadId());
   }
-  return handler && *handler ? (*handler)(message) : 0;
+  RunningDispatch running(registry, message.target, handler);
+  return (*handler)(message);
 }
 
 int PumpMessages() {
@@ -336,13 +394,13 @@ int PumpMessages() {
   }
   Registry& registry = TheRegistry();
   std::unique_lock lock(registry.mutex);
-  // What handlers post meanwhile waits for the next pump, and a quit for the caller.
+  // What handlers post meanwhile waits for the next pump. Thread messages and a quit are
+  // the loop's own: they stay queued for its PeekMessage or GetMessage.
   const std::uint64_t end = queue->nextSerial;
   int handled = 0;
-  while (!queue->messages.empty() && queue->messages.front().serial < end &&
-         queue->messages.front().message.id != kQuitMessage) {
-    Message message = queue->messages.front().message;
-    queue->messages.pop_front();
+  while (!queue->forTargets.empty() && queue->forTargets.front().serial < end) {
+    Message message = queue->forTargets.front().message;
+    queue->forTargets.pop_front();
     lock.unlock();
     DispatchMessage(message);
     ++handled;
@@ -364,27 +422,24 @@ void SetWakeupHook(std::function<void()> hook) {
 
 namespace detail {
 
-PostOutcome PostUnlessPending(TargetId target, MessageId id, WParam wParam, LParam lParam) {
-  Hook hook;
+PostOutcome PostUnlessPending(TargetId target, MessageId id, WParam wParam, LParam lParam,
+                              WakeUp& wakeUp) {
   Registry& registry = TheRegistry();
-  {
-    std::lock_guard lock(registry.mutex);
-    ThreadQueue* queue = TargetQueueLocked(registry, target);
-    if (queue == nullptr) {
-      return PostOutcome::NoTarget;
-    }
-    if (std::any_of(queue->messages.begin(), queue->messages.end(), [&](const Queued& queued) {
-          return SameKind(queued.message, target, id, wParam);
-        })) {
-      return PostOutcome::AlreadyPending;
-    }
-    if (PostOutcome outcome = QueueLocked(*queue, {target, id, wParam, lParam}, hook);
-        outcome != PostOutcome::Posted) {
-      return outcome;
-    }
+  std::lock_guard lock(registry.mutex);
+  ThreadQueue* queue = TargetQueueLocked(registry, target);
+  if (queue == nullptr) {
+    return PostOutcome::NoTarget;
   }
-  Wake(hook);
-  return PostOutcome::Posted;
+  if (std::any_of(queue->forTargets.begin(), queue->forTargets.end(), [&](const Queued& queued) {
+        return SameKind(queued.message, target, id, wParam);
+      })) {
+    return PostOutcome::AlreadyPending;
+  }
+  return QueueLocked(*queue, {target, id, wParam, lParam}, wakeUp);
+}
+
+void CallWakeUp(const WakeUp& wakeUp) {
+  Wake(wakeUp);
 }
 
 std::size_t RemovePending(TargetId target, MessageId id, WParam wParam) {
@@ -394,7 +449,7 @@ std::size_t RemovePending(TargetId target, MessageId id, WParam wParam) {
   if (queue == nullptr) {
     return 0;
   }
-  return std::erase_if(queue->messages, [&](const Queued& queued) {
+  return std::erase_if(queue->forTargets, [&](const Queued& queued) {
     return SameKind(queued.message, target, id, wParam);
   });
 }

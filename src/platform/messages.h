@@ -47,7 +47,12 @@ using MessageHandler = std::function<LParam(const Message&)>;
 
 // Creates a target owned by the calling thread.
 TargetId CreateTarget(MessageHandler handler);
-// Only the owning thread destroys its targets; pending messages for it are dropped.
+// Pending messages for the target are dropped and no handler call starts after this.
+// Any thread may destroy a target: one that is not running the target's handler itself
+// waits until that handler, running on another thread, has returned, so what the
+// handler uses may be freed as soon as this returns. Such a caller must therefore hold
+// nothing the handler could wait for. A handler may destroy its own target; it is kept
+// alive until it returns.
 void DestroyTarget(TargetId target);
 bool TargetExists(TargetId target);
 ThreadId TargetThread(TargetId target);
@@ -79,9 +84,12 @@ void PostQuitMessage(int exitCode);
 std::optional<Message> PeekMessage(bool remove = true);
 bool GetMessage(Message& out);
 std::optional<Message> GetMessageWithTimeout(int timeoutMs);
-// Calls the target's handler (on this thread); thread messages return 0 unhandled.
+// Calls the target's handler (on this thread); thread messages return 0 unhandled: the
+// loop that takes them handles them itself.
 LParam DispatchMessage(const Message& message);
-// Dispatches everything queued now; returns the number of messages handled.
+// Dispatches the messages for targets queued now; returns how many. Thread messages
+// and a quit stay queued, in their order, for the thread's PeekMessage or GetMessage:
+// a thread that only pumps must be reached through a target, not a thread message.
 int PumpMessages();
 
 // The hook is called from the posting thread; it must only wake the owner up.

@@ -37,14 +37,15 @@ class TimerService {
  private:
   [[noreturn]] void run();
   std::vector<Timer> takeDueLocked(Clock::time_point now);
-  void deliver(const std::vector<Timer>& due);
+  std::vector<detail::WakeUp> deliver(const std::vector<Timer>& due);
   std::vector<Timer>::iterator findLocked(TargetId target, std::uintptr_t id);
 
   std::mutex m_mutex;  // the timer list
   std::condition_variable m_changed;
   // Held while ticks are chosen and posted, so a kill that returns leaves no tick
-  // behind. Recursive: a wake-up hook runs on this thread and may kill a timer.
-  std::recursive_mutex m_posting;
+  // behind. Never held while a wake-up hook runs: a hook may take a lock whose holder
+  // is waiting in KillTimer for this one.
+  std::mutex m_posting;
   std::vector<Timer> m_timers;
   std::thread m_thread;  // last: started once everything above exists
 };
@@ -115,15 +116,30 @@ std::vector<Timer> TimerService::takeDueLocked(Clock::time_point now) {
   return due;
 }
 
-// The caller holds m_posting but not m_mutex: posting calls wake-up hooks.
-void TimerService::deliver(const std::vector<Timer>& due) {
+// The caller holds m_posting but not m_mutex, and calls the wake-ups returned once it
+// has released m_posting.
+std::vector<detail::WakeUp> TimerService::deliver(const std::vector<Timer>& due) {
+  std::vector<detail::WakeUp> wakeUps;
   for (const Timer& timer : due) {
-    if (detail::PostUnlessPending(timer.target, kTimerMessage, timer.id, 0) ==
-        detail::PostOutcome::NoTarget) {
-      std::lock_guard lock(m_mutex);
-      std::erase_if(m_timers, [&](const Timer& t) { return t.target == timer.target; });
+    detail::WakeUp wakeUp;
+    switch (detail::PostUnlessPending(timer.target, kTimerMessage, timer.id, 0, wakeUp)) {
+      case detail::PostOutcome::Posted:
+        // One wake-up per thread is enough: its pump takes every tick waiting.
+        if (wakeUp && std::find(wakeUps.begin(), wakeUps.end(), wakeUp) == wakeUps.end()) {
+          wakeUps.push_back(std::move(wakeUp));
+        }
+        break;
+      case detail::PostOutcome::NoTarget: {
+        std::lock_guard lock(m_mutex);
+        std::erase_if(m_timers, [&](const Timer& t) { return t.target == timer.target; });
+        break;
+      }
+      case detail::PostOutcome::AlreadyPending:
+      case detail::PostOutcome::QueueFull:
+        break;
     }
   }
+  return wakeUps;
 }
 
 void TimerService::run() {
@@ -142,6 +158,7 @@ void TimerService::run() {
       continue;  // the list changed: look again
     }
     lock.unlock();
+    std::vector<detail::WakeUp> wakeUps;
     {
       std::lock_guard posting(m_posting);
       std::vector<Timer> due;
@@ -149,7 +166,10 @@ void TimerService::run() {
         std::lock_guard relock(m_mutex);
         due = takeDueLocked(Clock::now());
       }
-      deliver(due);
+      wakeUps = deliver(due);
+    }
+    for (const detail::WakeUp& wakeUp : wakeUps) {
+      detail::CallWakeUp(wakeUp);
     }
     lock.lock();
   }

@@ -1,9 +1,13 @@
 #include "app/shell/message_service.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <functional>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -194,6 +198,73 @@ TEST_F(MessageServiceTest, OnlyTheWindowsThreadClosesIt) {
   CloseMessageWindow();
   EXPECT_EQ(FindMessageWindow(), nullptr);
   EXPECT_FALSE(platform::TargetExists(target));
+}
+
+// Runs `scenario` in a child process that a deadlock cannot keep: the alarm ends it, and
+// the case fails instead of hanging the suite.
+void ExpectFinishesWithoutDeadlock(void (*scenario)()) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        alarm(10);
+        scenario();
+        std::_Exit(::testing::Test::HasFailure() ? 1 : 0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+// Asks the window's registry from inside a sink call, that is with the text mutex held.
+class RegistryAskingSink : public MessageSink {
+ public:
+  void appended(std::string_view) override {
+    inside.set_value();
+    // Time for the reader to take whatever it takes first; the outcome must not depend on
+    // it, only the chance of catching a wrong order does.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    found = FindMessageWindow() != nullptr;
+  }
+  void cleared() override {}
+  void headCut(std::size_t) override {}
+  std::promise<void> inside;
+  bool found = false;
+};
+
+// A reader on another thread takes the text while the window's thread tells a sink that
+// asks the registry: both must take the two locks in one order.
+void ReaderMeetsASinkAskingTheRegistry() {
+  RegistryAskingSink sink;
+  ShowMessageWindow(false)->addSink(sink);
+  std::future<void> inside = sink.inside.get_future();
+  std::string read;
+  std::thread reader([&] {
+    inside.wait();
+    read = MessageWindowText();
+  });
+  PrintMessage("line");
+  reader.join();
+  EXPECT_TRUE(sink.found);
+  EXPECT_EQ(read, "line");
+  FindMessageWindow()->removeSink(sink);
+  CloseMessageWindow();
+}
+
+// The window thread's wake-up hook posts text of its own while a worker's post wakes it.
+void HookPostingText() {
+  ShowMessageWindow(false);
+  std::atomic<bool> echoed{false};
+  platform::SetWakeupHook([&] {
+    if (!echoed.exchange(true)) PostMessageText("echo ");
+  });
+  RunOnWorker([] { EXPECT_NE(PostMessageText("first "), 0); });
+  PumpUntil([] { return MessageWindowText().size() >= 11; });
+  EXPECT_EQ(MessageWindowText(), "first echo ");  // the hook posts behind what woke it
+  platform::SetWakeupHook(nullptr);
+  CloseMessageWindow();
+}
+
+TEST(MessageServiceLockTest, ReadersSinksAndHooksTakeTheLocksInOneOrder) {
+  ExpectFinishesWithoutDeadlock(ReaderMeetsASinkAskingTheRegistry);
+  ExpectFinishesWithoutDeadlock(HookPostingText);
 }
 
 }  // namespace

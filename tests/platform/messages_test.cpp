@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <memory>
+#include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace zel::platform {
@@ -300,6 +304,108 @@ TEST_F(MessagesTest, PumpHandlesOnlyWhatWasQueuedWhenItBegan) {
   EXPECT_EQ(PumpMessages(), 2);
   EXPECT_EQ(PumpMessages(), 2);
   EXPECT_EQ(handled, 4);
+}
+
+TEST_F(MessagesTest, PumpDispatchesTargetMessagesAndKeepsThreadMessagesInOrder) {
+  std::vector<WParam> dispatched;
+  MessageTarget target([&](const Message& message) {
+    dispatched.push_back(message.wParam);
+    return LParam{0};
+  });
+  const ThreadId self = CurrentThreadId();
+  ASSERT_TRUE(PostThreadMessageTo(self, 0x401, 1, 0));
+  ASSERT_TRUE(PostMessageTo(target.id(), 0x400, 2, 0));
+  ASSERT_TRUE(PostThreadMessageTo(self, kQuitMessage, 3, 0));  // a queued quit is kept too
+  ASSERT_TRUE(PostMessageTo(target.id(), 0x400, 4, 0));
+  ASSERT_TRUE(PostThreadMessageTo(self, 0x402, 5, 0));
+
+  EXPECT_EQ(PumpMessages(), 2);
+  EXPECT_EQ(dispatched, (std::vector<WParam>{2, 4}));
+  std::vector<std::pair<MessageId, WParam>> kept;
+  while (std::optional<Message> message = PeekMessage()) {
+    EXPECT_EQ(message->target, 0u);
+    kept.emplace_back(message->id, message->wParam);
+  }
+  EXPECT_EQ(kept,
+            (std::vector<std::pair<MessageId, WParam>>{{0x401, 1}, {kQuitMessage, 3}, {0x402, 5}}));
+}
+
+TEST_F(MessagesTest, PeekAndGetTakeBothKindsInPostingOrder) {
+  MessageTarget target([](const Message&) { return LParam{0}; });
+  const ThreadId self = CurrentThreadId();
+  struct Post {
+    bool toThread;
+    WParam value;
+  };
+  const Post posts[] = {{true, 1}, {false, 2}, {false, 3}, {true, 4}, {false, 5}, {true, 6}};
+  for (const Post& post : posts) {
+    ASSERT_TRUE(post.toThread ? PostThreadMessageTo(self, 0x401, post.value, 0)
+                              : PostMessageTo(target.id(), 0x400, post.value, 0));
+  }
+  for (const Post& post : posts) {
+    std::optional<Message> message = post.value % 2 == 0 ? GetMessageWithTimeout(0) : PeekMessage();
+    ASSERT_TRUE(message.has_value()) << post.value;
+    EXPECT_EQ(message->wParam, post.value);
+    EXPECT_EQ(message->target, post.toThread ? 0u : target.id()) << post.value;
+  }
+  EXPECT_FALSE(PeekMessage().has_value());
+}
+
+TEST_F(MessagesTest, ForeignDestroyWaitsForTheRunningHandler) {
+  // The handler holds on for a while once the destroy is under way and notes whether the
+  // destroy returned meanwhile; the worker frees what the handler uses once it returns.
+  constexpr auto kWindow = std::chrono::milliseconds(100);
+  auto state = std::make_unique<int>(0);
+  std::atomic<bool> entered{false};
+  std::atomic<bool> destroying{false};
+  std::atomic<bool> destroyReturned{false};
+  bool returnedDuringHandler = false;
+  int calls = 0;
+  const TargetId target = CreateTarget([&](const Message&) {
+    ++calls;
+    entered = true;
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!destroying && std::chrono::steady_clock::now() < limit) {
+      std::this_thread::yield();
+    }
+    const auto end = std::chrono::steady_clock::now() + kWindow;
+    while (std::chrono::steady_clock::now() < end) {
+      returnedDuringHandler = returnedDuringHandler || destroyReturned;
+      std::this_thread::yield();
+    }
+    ++*state;  // freed by the worker as soon as its destroy returns
+    return LParam{0};
+  });
+  ASSERT_TRUE(PostMessageTo(target, 0x400, 1, 0));
+  ASSERT_TRUE(PostMessageTo(target, 0x400, 2, 0));  // dropped by the destroy
+
+  std::thread worker([&] {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!entered && std::chrono::steady_clock::now() < limit) {
+      std::this_thread::yield();
+    }
+    destroying = true;
+    DestroyTarget(target);
+    destroyReturned = true;
+    state.reset();
+  });
+  EXPECT_EQ(PumpMessages(), 1);
+  worker.join();
+
+  EXPECT_EQ(calls, 1);
+  EXPECT_FALSE(returnedDuringHandler);
+  EXPECT_FALSE(TargetExists(target));
+  EXPECT_FALSE(PostMessageTo(target, 0x400, 3, 0));
+}
+
+TEST_F(MessagesTest, ForeignDestroyOfAnIdleTargetReturnsAtOnce) {
+  int calls = 0;
+  const TargetId target = CreateTarget([&](const Message&) { return LParam{++calls}; });
+  ASSERT_TRUE(PostMessageTo(target, 0x400, 1, 0));
+  std::thread([target] { DestroyTarget(target); }).join();
+  EXPECT_FALSE(TargetExists(target));
+  EXPECT_EQ(PumpMessages(), 0);
+  EXPECT_EQ(calls, 0);
 }
 
 TEST_F(MessagesTest, PumpLeavesTheQuitForTheLoop) {

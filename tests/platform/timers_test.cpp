@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <map>
+#include <mutex>
 #include <thread>
 
 namespace zel::platform {
@@ -83,8 +84,15 @@ TEST_F(TimersTest, AnUnpumpedThreadFindsOneTickNotABacklog) {
   TickCounter counter;
   ASSERT_TRUE(SetTimer(counter.id(), 3, 5));
   std::this_thread::sleep_for(milliseconds(150));
+  // Ticks queued while this counts come behind the marker, so a slow count cannot see
+  // more than what waited when it began.
+  constexpr MessageId kMarker = 0x401;
+  ASSERT_TRUE(PostThreadMessageTo(CurrentThreadId(), kMarker, 0, 0));
   int waiting = 0;
   while (std::optional<Message> message = PeekMessage()) {
+    if (message->id == kMarker) {
+      break;
+    }
     waiting += message->id == kTimerMessage ? 1 : 0;
   }
   EXPECT_EQ(waiting, 1);
@@ -144,6 +152,71 @@ TEST_F(TimersTest, TicksGoToTheTargetsOwnThread) {
   worker.join();
   EXPECT_EQ(handledOn, owner);
   EXPECT_FALSE(PeekMessage().has_value());  // nothing strayed to this thread
+}
+
+// Runs `scenario` in a child process that a deadlock cannot keep: the alarm ends it, and
+// the case fails instead of hanging the suite with the timer thread stuck.
+void ExpectFinishesWithoutDeadlock(void (*scenario)()) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        alarm(10);
+        scenario();
+        std::_Exit(::testing::Test::HasFailure() ? 1 : 0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+// Waits, at most a few seconds, for a flag another thread sets.
+void AwaitFlag(const std::atomic<bool>& flag) {
+  const Clock::time_point end = Clock::now() + milliseconds(5000);
+  while (!flag && Clock::now() < end) {
+    std::this_thread::yield();
+  }
+}
+
+// The hook waits for a lock whose holder kills a timer meanwhile: the timer thread must
+// not be holding what the kill needs while it calls the hook.
+void HookWaitingForAKillersLock() {
+  std::mutex held;
+  std::atomic<bool> hookEntered{false};
+  SetWakeupHook([&] {
+    hookEntered = true;
+    std::lock_guard wait(held);
+  });
+  TickCounter counter;
+  std::thread killer([&] {
+    std::lock_guard hold(held);
+    AwaitFlag(hookEntered);
+    EXPECT_TRUE(KillTimer(counter.id(), 1));
+  });
+  ASSERT_TRUE(SetTimer(counter.id(), 1, 5));
+  killer.join();
+  EXPECT_TRUE(hookEntered);
+  SetWakeupHook(nullptr);
+}
+
+// A hook may kill the very timer whose tick woke it; the tick goes with it.
+void HookKillingTheTimer() {
+  TickCounter counter;
+  std::atomic<bool> killed{false};
+  std::atomic<bool> hookDone{false};
+  SetWakeupHook([&] {
+    if (!hookDone) {
+      killed = KillTimer(counter.id(), 2);
+      hookDone = true;
+    }
+  });
+  ASSERT_TRUE(SetTimer(counter.id(), 2, 5));
+  AwaitFlag(hookDone);
+  EXPECT_TRUE(killed);
+  EXPECT_FALSE(PeekMessage().has_value());
+  SetWakeupHook(nullptr);
+}
+
+TEST(TimersHookTest, WakeUpHooksRunWithoutTheTimerLock) {
+  ExpectFinishesWithoutDeadlock(HookWaitingForAKillersLock);
+  ExpectFinishesWithoutDeadlock(HookKillingTheTimer);
 }
 
 // Runs during exit, after the static destructors of everything created after it was

@@ -21,14 +21,21 @@ using platform::AtomTable;
 // A posted message without an atom that asks the window's thread to clear the text.
 constexpr platform::LParam kClearRequest = 1;
 
-// The process's one message window. Its lock covers the look-up and every post, so the
-// window cannot close between finding it and posting to it.
+// The process's one message window.
+//
+// Lock order: the window's text mutex (named, so every holder shares it) before `lock`.
+// Sinks are told with the text mutex held and may call anything here, so nothing may
+// wait for the text mutex while holding `lock`; and `lock` is never held across a post,
+// whose wake-up hook may post in turn.
 struct ServiceRegistry {
   std::mutex lock;
+  platform::NamedMutex textMutex{kMessageMutexName};
   std::unique_ptr<MessageWindowService> service;
   platform::TargetId target = 0;
   platform::ThreadId thread = 0;
-  // Atoms posted and not yet received: a window that closes first deletes them, since
+  // Counts the closes: a poster that finds it changed knows the close took its atom.
+  std::uint64_t closes = 0;
+  // Atoms on their way to the window: a window that closes first deletes them, since
   // the queue drops their messages and nobody else would.
   std::multiset<Atom> inFlight;
   std::function<void(MessageWindowService&)> creationHook;
@@ -39,25 +46,41 @@ ServiceRegistry& Registry() {
   return registry;
 }
 
+// The atom is counted in flight before it is posted, so a close at any moment frees it:
+// before the post, the post fails; after it, the queue drops it with the target.
 bool PostTextToWindow(std::string_view text) {
   ServiceRegistry& r = Registry();
-  std::lock_guard guard(r.lock);
-  if (r.target == 0) return false;
-  const Atom atom = platform::AddAtom(AtomTable::Global, text);
-  if (atom == 0) return false;
-  if (!platform::PostMessageTo(r.target, MessageWindowMessage(), atom, 0)) {
-    platform::DeleteAtom(AtomTable::Global, atom);
-    return false;
+  platform::TargetId target = 0;
+  std::uint64_t closes = 0;
+  Atom atom = 0;
+  {
+    std::lock_guard guard(r.lock);
+    if (r.target == 0) return false;
+    atom = platform::AddAtom(AtomTable::Global, text);
+    if (atom == 0) return false;
+    r.inFlight.insert(atom);
+    target = r.target;
+    closes = r.closes;
   }
-  r.inFlight.insert(atom);
-  return true;
+  if (platform::PostMessageTo(target, MessageWindowMessage(), atom, 0)) return true;
+  {
+    std::lock_guard guard(r.lock);
+    if (r.closes != closes) return false;  // the close has deleted it with the others
+    if (const auto found = r.inFlight.find(atom); found != r.inFlight.end())
+      r.inFlight.erase(found);
+  }
+  platform::DeleteAtom(AtomTable::Global, atom);
+  return false;
 }
 
 bool PostClearRequest() {
   ServiceRegistry& r = Registry();
-  std::lock_guard guard(r.lock);
-  return r.target != 0 &&
-         platform::PostMessageTo(r.target, MessageWindowMessage(), 0, kClearRequest);
+  platform::TargetId target = 0;
+  {
+    std::lock_guard guard(r.lock);
+    target = r.target;
+  }
+  return target != 0 && platform::PostMessageTo(target, MessageWindowMessage(), 0, kClearRequest);
 }
 
 void ForgetPostedAtom(Atom atom) {
@@ -209,6 +232,7 @@ void CloseMessageWindow() {
     service = std::move(r.service);
     r.target = 0;
     r.thread = 0;
+    ++r.closes;
     undelivered.swap(r.inFlight);
   }
   service.reset();
@@ -250,8 +274,14 @@ void ClearMessages() {
 
 std::string MessageWindowText() {
   ServiceRegistry& r = Registry();
-  std::lock_guard guard(r.lock);
-  return r.service ? r.service->text() : std::string();
+  // Held from the look-up on, it also keeps the window: its destructor waits for it.
+  std::lock_guard text(r.textMutex);
+  MessageWindowService* service = nullptr;
+  {
+    std::lock_guard guard(r.lock);
+    service = r.service.get();
+  }
+  return service ? service->text() : std::string();
 }
 
 }  // namespace zel::app
