@@ -203,7 +203,9 @@ TEST_F(AllocationListViewTest, InsertRefusesBadEntriesWithTheirMessageAndKeepsTh
   EXPECT_TRUE(m_ws.answers().texts().empty());
   EXPECT_EQ(m_view->countLine()->text(), "16 Entries");
   EXPECT_EQ(Selected(*m_view), QStringList{"O1.5"});
-  EXPECT_EQ(Column(*m_view, 0).indexOf("O1.5"), 3);  // sorted in after O0.2
+  QStringList sorted = kOperandOrder;
+  sorted.insert(3, "O1.5");  // after O0.2
+  EXPECT_EQ(Column(*m_view, 0), sorted);
   const auto* saved = storedEntry("A1.5");
   ASSERT_NE(saved, nullptr);
   EXPECT_EQ(saved->symbol, "I0");
@@ -383,7 +385,10 @@ TEST(AllocationListLoad, AFileThatStopsEarlyIsKeptBesideTheListBeforeAnySave) {
   AllocationListView view(ws.projects() / "DEMO");
   EXPECT_EQ(view.model().list().size(), 3u);
   ASSERT_EQ(ws.answers().texts().size(), 1u);
-  EXPECT_NE(ws.answers().texts()[0].find("3 entries were read"), std::string::npos);
+  EXPECT_EQ(ws.answers().texts()[0],
+            "'" + file.string() +
+                "'\n\nThe allocation list could not be read completely: 3 entries were read. "
+                "The file as it was is kept as 'C.BEL.BAK'.");
   EXPECT_EQ(test::ReadFile(ws.projects() / "DEMO" / "C.BEL.BAK"), bytes);
 }
 

@@ -3,16 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 
 #include "app/shell/message_service.h"
 #include "ui/frame/document_window.h"
 #include "ui/frame/frame_title.h"
 #include "ui/project/project_tree.h"
+#include "ui/widgets/stored_text.h"
 #include "ui_workspace.h"
 
 namespace zel::ui::testing {
 namespace {
+
+QStringList Texts(const QMenu& menu) {
+  QStringList texts;
+  for (const QAction* action : menu.actions()) texts << action->text();
+  return texts;
+}
 
 TEST(MainFrame, ProjectCommandsFollowTheOpenProjectAndABusyBuild) {
   UiWorkspace ws;
@@ -55,7 +63,8 @@ TEST(MainFrame, ABusyBuildHoldsBackTheTreeCommandsToo) {
   EXPECT_FALSE(dialogShown);
   EXPECT_TRUE(ws.answers().texts().empty());
   EXPECT_TRUE(fs::exists(ws.projects() / "DEMO" / "CZ0P03V1.awl"));
-  EXPECT_EQ(ws.projectValue("DEMO", "MODULES", "SRC_3").substr(0, 15), "CZ0P03V1.awl,0,");
+  EXPECT_EQ(ws.projectValue("DEMO", "MODULES", "SRC_3"),
+            "CZ0P03V1.awl,0,Commissioning tests, not for production");
   EXPECT_EQ(tree.moduleItem("CZ0P03V1.awl")->checkState(0), Qt::Unchecked);
   ws.frame().setBusy(false);
 }
@@ -67,14 +76,15 @@ TEST(MainFrame, RecentProjectsMenuListsTheStoredEntriesNewestFirst) {
                                (ws.projects() / "PUMPS").generic_string());
   ASSERT_TRUE(ws.start());
   QMenu* recent = ws.frame().actions().recentMenu;
-  ASSERT_EQ(recent->actions().size(), 1);
-  EXPECT_TRUE(recent->actions().front()->text().endsWith("PUMPS"));
+  const auto entry = [&ws](int number, const char* project) {
+    return QString("&%1 ").arg(number) + FromStored((ws.projects() / project).generic_string());
+  };
+  EXPECT_EQ(Texts(*recent), QStringList{entry(1, "PUMPS")});
   EXPECT_TRUE(recent->menuAction()->isEnabled());
   ASSERT_TRUE(ws.frame().session()->openProject("DEMO"));
   QMenu* project = ws.frame().menuBar()->actions().front()->menu();
   emit project->aboutToShow();
-  ASSERT_EQ(recent->actions().size(), 2);
-  EXPECT_TRUE(recent->actions().front()->text().endsWith("DEMO"));
+  ASSERT_EQ(Texts(*recent), (QStringList{entry(1, "DEMO"), entry(2, "PUMPS")}));
   recent->actions().back()->trigger();
   ProcessEvents();
   EXPECT_EQ(ws.frame().session()->model().name(), "PUMPS");

@@ -68,7 +68,7 @@ TEST(PreferencesDialog, WritesEditorChoicesFontsAndMargins) {
       std::vector<std::string>{"Change will take effect\nnext time an editor window is opened."});
   EXPECT_EQ(ws.pref("STL_ELSE_OTHRW"), "1");
   EXPECT_EQ(ws.pref("PRINT_MARGINS"), "25,8,8,8");
-  EXPECT_EQ(ws.pref("STL_FONT").substr(0, 12), "Courier New,");
+  EXPECT_EQ(ws.pref("STL_FONT"), "Courier New,10,400,0");
   EXPECT_FALSE(dialog.outcome().newProjectDirectory.has_value());
 }
 

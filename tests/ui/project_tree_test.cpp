@@ -6,11 +6,13 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QRegularExpression>
 #include <fstream>
 
 #include "ui/project/module_list_dialog.h"
 #include "ui/project/new_program_dialog.h"
 #include "ui/project/program_properties_dialog.h"
+#include "ui/widgets/stored_text.h"
 #include "ui_workspace.h"
 
 namespace zel::ui::testing {
@@ -56,11 +58,13 @@ TEST(ProjectTree, SpaceAndCheckClickToggleTheDownloadSelectionAndTheTimeStamp) {
   tree.setCurrentItem(tree.moduleItem("CZ0P03V1.awl"));
   Press(tree, Qt::Key_Space);
   EXPECT_EQ(tree.moduleItem("CZ0P03V1.awl")->checkState(0), Qt::Checked);
-  EXPECT_EQ(ws.projectValue("DEMO", "MODULES", "SRC_3").substr(0, 15), "CZ0P03V1.awl,1,");
+  EXPECT_EQ(ws.projectValue("DEMO", "MODULES", "SRC_3"),
+            "CZ0P03V1.awl,1,Commissioning tests, not for production");
   EXPECT_NE(ws.projectValue("DEMO", "PROJECT", "TIMESTAMP"), stampBefore);
   tree.moduleItem("CZ0P03V1.awl")->setCheckState(0, Qt::Unchecked);
   ProcessEvents();
-  EXPECT_EQ(ws.projectValue("DEMO", "MODULES", "SRC_3").substr(0, 15), "CZ0P03V1.awl,0,");
+  EXPECT_EQ(ws.projectValue("DEMO", "MODULES", "SRC_3"),
+            "CZ0P03V1.awl,0,Commissioning tests, not for production");
   EXPECT_EQ(tree.moduleItem("CZ0P03V1.awl")->checkState(0), Qt::Unchecked);
 }
 
@@ -132,7 +136,13 @@ TEST(ProgramProperties, ANewVersionRenamesTheModuleFiles) {
   ProgramPropertiesDialog dialog(ws.frame().session()->model(), "CZ0P02V1.awl", &ws.frame());
   ASSERT_EQ(dialog.pages()->count(), 2);
   EXPECT_EQ(dialog.pages()->tabText(1), "Log File");
-  EXPECT_TRUE(dialog.infoText()->text().startsWith("File:"));
+  // The file's time is the copy's: it is put as <date>.
+  const QString info =
+      dialog.infoText()->text().replace(QRegularExpression("(Date:\t\t)[^\n]+"), "\\1<date>");
+  const std::string source = test::ReadFile(dir / "CZ0P02V1.awl");
+  EXPECT_EQ(info, FromStored("File:\t\t" + (dir / "CZ0P02V1.awl").string() + "\nSize:\t\t" +
+                             std::to_string(source.size()) +
+                             " Bytes\nDate:\t\t<date>\n\nLast Compiled:\t\nLanguage:\tSTL"));
   dialog.fields()->versionField()->setCurrentText("3");
   dialog.accept();
   EXPECT_TRUE(fs::exists(dir / "CZ0P02V3.awl"));
@@ -168,7 +178,8 @@ TEST(ModuleLists, SelectForDownloadTakesEveryListedCheckMark) {
   }
   dialog.accept();
   for (const auto& m : ws.frame().session()->model().modules()) EXPECT_FALSE(m.selected);
-  EXPECT_EQ(ws.projectValue("DEMO", "MODULES", "SRC_0").substr(0, 15), "CZ0P00V1.awl,0,");
+  EXPECT_EQ(ws.projectValue("DEMO", "MODULES", "SRC_0"),
+            "CZ0P00V1.awl,0,Main cycle: start/stop and mode selection");
   EXPECT_EQ(ws.projectValue("DEMO", "PROJECT", "TIMESTAMP"), stamp);
 }
 
