@@ -110,7 +110,9 @@ class Job : private JobControl {
 
 // Dispatches the calling thread's messages until `job` is no longer running and its done
 // message (when it has a target) has been delivered, or `timeoutMs` has passed (negative:
-// no limit). False on time-out. For programs and tests without an event loop.
+// no limit). False on time-out. For programs and tests without an event loop; a thread
+// message arriving meanwhile has no handler here and is dropped (jobs and their owners
+// talk through targets).
 bool PumpUntilDone(const Job& job, int timeoutMs = -1);
 
 }  // namespace zel::app
