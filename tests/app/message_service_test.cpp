@@ -14,6 +14,7 @@
 
 #include "platform/atoms.h"
 #include "platform/messages.h"
+#include "support/no_deadlock.h"
 
 namespace zel::app {
 namespace {
@@ -200,18 +201,7 @@ TEST_F(MessageServiceTest, OnlyTheWindowsThreadClosesIt) {
   EXPECT_FALSE(platform::TargetExists(target));
 }
 
-// Runs `scenario` in a child process that a deadlock cannot keep: the alarm ends it, and
-// the case fails instead of hanging the suite.
-void ExpectFinishesWithoutDeadlock(void (*scenario)()) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        alarm(10);
-        scenario();
-        std::_Exit(::testing::Test::HasFailure() ? 1 : 0);
-      },
-      ::testing::ExitedWithCode(0), "");
-}
+using test::ExpectFinishesWithoutDeadlock;
 
 // Asks the window's registry from inside a sink call, that is with the text mutex held.
 class RegistryAskingSink : public MessageSink {

@@ -10,6 +10,8 @@
 #include <mutex>
 #include <thread>
 
+#include "support/no_deadlock.h"
+
 namespace zel::platform {
 namespace {
 
@@ -154,18 +156,7 @@ TEST_F(TimersTest, TicksGoToTheTargetsOwnThread) {
   EXPECT_FALSE(PeekMessage().has_value());  // nothing strayed to this thread
 }
 
-// Runs `scenario` in a child process that a deadlock cannot keep: the alarm ends it, and
-// the case fails instead of hanging the suite with the timer thread stuck.
-void ExpectFinishesWithoutDeadlock(void (*scenario)()) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        alarm(10);
-        scenario();
-        std::_Exit(::testing::Test::HasFailure() ? 1 : 0);
-      },
-      ::testing::ExitedWithCode(0), "");
-}
+using test::ExpectFinishesWithoutDeadlock;
 
 // Waits, at most a few seconds, for a flag another thread sets.
 void AwaitFlag(const std::atomic<bool>& flag) {
