@@ -76,8 +76,8 @@ TEST(AllocationFind, ReplaceInsideAComment) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.comment));
     const auto result = ReplaceInComment(c.comment, c.options, c.replacement);
-    ASSERT_EQ(result.has_value(), c.result.has_value());
-    if (result) {
+    EXPECT_EQ(result.has_value(), c.result.has_value());
+    if (result && c.result) {
       EXPECT_EQ(*result, *c.result);
     }
   }

@@ -50,10 +50,10 @@ TEST(StlDocument, LoadThenSaveKeepsAFileTheEditorWrote) {
     ConversionContext context;
     context.elseForOtherwise = useElse;
     const LoadedDocument doc = LoadDocument(file, context);
-    ASSERT_TRUE(doc.invalidLines.empty());
+    EXPECT_TRUE(doc.invalidLines.empty()) << useElse;
     std::string display;
     for (const auto& line : doc.lines) display += line + "\r\n";
-    EXPECT_EQ(SaveDocument(display).storedText, file);
+    EXPECT_EQ(SaveDocument(display).storedText, file) << useElse;
   }
 }
 

@@ -68,8 +68,8 @@ TEST(OperandNotation, DisplayToStoredChecksSyntaxOnly) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.display));
     const auto stored = DisplayToStored(c.display);
-    ASSERT_EQ(stored.has_value(), c.stored.has_value());
-    if (stored) {
+    EXPECT_EQ(stored.has_value(), c.stored.has_value());
+    if (stored && c.stored) {
       EXPECT_EQ(*stored, *c.stored);
     }
   }
@@ -154,11 +154,12 @@ TEST(OperandNotation, StoredToDisplayFillsTheRecordAndValidates) {
     out.display = "untouched";
     EXPECT_EQ(StoredToDisplay(c.stored, out), c.valid);
     const auto read = ReadStoredOperand(c.stored);
-    ASSERT_EQ(read.has_value(), c.parses);
+    EXPECT_EQ(read.has_value(), c.parses);
     if (!c.parses) {
       EXPECT_EQ(out.display, "untouched");
       continue;
     }
+    if (!read) continue;
     EXPECT_EQ(out, *read);
     EXPECT_EQ(out.classIndex, c.classIndex);
     EXPECT_EQ(out.first, c.first);
