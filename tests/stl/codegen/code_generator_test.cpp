@@ -142,7 +142,8 @@ TEST(CodeGenerator, ModulesWithoutStepsHaveNoStepCode) {
   for (const char* module : {"CZ0P05V1", "CZ0F20V1"}) {
     const CodeGenResult result =
         GenerateCode("wE0.0dsA0.0frA0.0\nwMW1>@3dlMW1qMW2\n", {module, {}});
-    ASSERT_EQ(result.errors, 0) << module;
+    EXPECT_EQ(result.errors, 0) << module;
+    if (result.object.size() < 128 + result.codeSize) continue;
     const std::vector<std::uint8_t> activeStep{0x45, 0x22};
     const auto code = std::vector<std::uint8_t>(result.object.begin() + 128,
                                                 result.object.begin() + 128 + result.codeSize);
