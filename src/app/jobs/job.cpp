@@ -126,7 +126,12 @@ bool PumpUntilDone(const Job& job, int timeoutMs) {
   while (true) {
     // Lines the work posted before its end are queued ahead of its done message.
     while (const auto message = platform::PeekMessage()) deliver(*message);
-    if (!job.running() && (done || !owned)) return true;
+    if (!job.running() && (done || !owned)) {
+      // Without a done message to wait for, what the work posted just before it ended may
+      // have arrived after the drain above; it is all queued once the job shows as ended.
+      while (const auto message = platform::PeekMessage()) deliver(*message);
+      return true;
+    }
     if (timeoutMs >= 0 && std::chrono::steady_clock::now() >= deadline) return false;
     if (const auto message = platform::GetMessageWithTimeout(kPumpSliceMs)) deliver(*message);
   }

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <regex>
@@ -61,17 +60,7 @@ class CompileDriverTest : public ::testing::Test {
   }
 
   // Delivers the worker's posted lines until it has ended.
-  bool pumpUntilDone() {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (IsCompiling()) {
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      if (const auto message = platform::GetMessageWithTimeout(25))
-        platform::DispatchMessage(*message);
-    }
-    WaitForCompile();
-    platform::PumpMessages();
-    return true;
-  }
+  bool pumpUntilDone() { return app::PumpUntilDone(CompileJob(), 60000); }
 
   // The log without its first line, which must be the 24-character time of the run.
   std::string logAfterTime(const std::string& module) {
