@@ -92,6 +92,16 @@ TEST_F(LineMarks, AppearWhenALineIsLeftAndGoWhenItIsFixed) {
   EXPECT_EQ(m_editor.extraSelections().front().cursor.selectedText(), "SET            valve");
   EXPECT_EQ(m_editor.extraSelections().front().format.underlineStyle(),
             QTextCharFormat::WaveUnderline);
+  // The message is the line's tooltip, in the text and beside it in the margin.
+  const QRect line = m_editor.cursorRect(QTextCursor(m_editor.document()->findBlockByNumber(2)));
+  EXPECT_EQ(m_editor.markAt(line.center()), m_editor.lineMark(3));
+  EXPECT_EQ(m_editor.markAt(line.center() - QPoint(0, line.height())), "");
+  int shown = 0;
+  m_editor.forEachVisibleMark([&](const QRectF& marked) {
+    ++shown;
+    EXPECT_TRUE(marked.contains(QPointF(marked.left() + 1, line.center().y())));
+  });
+  EXPECT_EQ(shown, 1);
 
   // A line inserted above carries the mark along with its line.
   m_editor.goToLine(1);
@@ -110,6 +120,20 @@ TEST_F(LineMarks, AppearWhenALineIsLeftAndGoWhenItIsFixed) {
   EXPECT_EQ(m_editor.markedLines(), std::vector<int>{});
   EXPECT_TRUE(m_editor.extraSelections().isEmpty());
   EXPECT_EQ(m_answers.texts(), std::vector<std::string>{});
+}
+
+// Text shown anew (a file loaded again) loses the marks of the text before.
+TEST_F(LineMarks, GoWithTheTextTheyWereFor) {
+  typeAtEnd(2, "\nset valve");
+  LeaveLine(m_editor, Qt::Key_Up);
+  ASSERT_EQ(m_editor.markedLines(), std::vector<int>{3});
+  m_editor.setDisplayLines({" IF                   Start", " THEN  SET            Pump"});
+  EXPECT_EQ(m_editor.markedLines(), std::vector<int>{});
+  WaitForCheck(m_editor);
+  EXPECT_EQ(m_editor.markedLines(), std::vector<int>{});
+  m_editor.setDisplayLines({" THEN  SET            nothing"});
+  WaitForCheck(m_editor);
+  EXPECT_EQ(m_editor.markedLines(), std::vector<int>{1});
 }
 
 // "IF foo bar": two operands in a row. The line broken off is the one marked.

@@ -86,6 +86,13 @@ void StlEditor::setDisplayLines(const std::vector<std::string>& lines) {
   document()->setModified(false);
   m_selfEdit = false;
   emit lineStatusChanged(lineStatus());
+  // The marks were of the text that is gone.
+  if (!m_marks.empty()) {
+    m_marks.clear();
+    showMarks();
+    emit lineMarksChanged();
+  }
+  checkLines();
 }
 
 QString StlEditor::lineStatus() const {
