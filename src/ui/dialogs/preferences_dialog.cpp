@@ -89,6 +89,7 @@ PreferencesDialog::PreferencesDialog(const app::Preferences& preferences,
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_pages);
   layout->addWidget(OkCancelButtons(this));
+  resize(sizeHint() + QSize(40, 0));  // a little room beside the last tab
 }
 
 QWidget* PreferencesDialog::generalPage() {
