@@ -30,7 +30,7 @@ void Type(QWidget& widget, const QString& text) {
 
 // Waits, boundedly, for the check the editor runs on its worker.
 void WaitForCheck(const StlEditor& editor) {
-  QTest::qWaitFor([&] { return !editor.lineCheckBusy(); }, 10000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !editor.lineCheckBusy(); }, 10000));
   QCoreApplication::processEvents();
 }
 
