@@ -54,16 +54,16 @@ void LinkHarness::disconnect() {
   --m_connections;
 }
 
-int LinkHarness::connectUdp(const FakeController& controller) {
-  setenv("ZEL_CI_PORT", std::to_string(controller.port()).c_str(), 1);
+int LinkHarness::connectUdp(int ciPort) {
+  setenv("ZEL_CI_PORT", std::to_string(ciPort).c_str(), 1);
   // The file socket only needs a port nobody answers on.
-  setenv("ZEL_TFTP_PORT", std::to_string(controller.port()).c_str(), 1);
+  setenv("ZEL_TFTP_PORT", std::to_string(ciPort).c_str(), 1);
   return connect("TCPIP 127.0.0.1");
 }
 
-int LinkHarness::connectSerial(const FakeController& controller, unsigned baud) {
+int LinkHarness::connectSerial(const std::string& device, unsigned baud) {
   m_workDir = std::make_unique<zel::test::TempDir>();
-  m_workDir->writeFile("ZEL.INI", "[SERIAL]\r\nCOM1=" + controller.devicePath() + "\r\n");
+  m_workDir->writeFile("ZEL.INI", "[SERIAL]\r\nCOM1=" + device + "\r\n");
   m_oldDir = std::filesystem::current_path().string();
   std::filesystem::current_path(m_workDir->path());
   return connect("COM1 " + std::to_string(baud));

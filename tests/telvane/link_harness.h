@@ -41,9 +41,13 @@ class LinkHarness {
 
   platform::TargetId owner() const { return m_target.id(); }
   // Points ZEL_CI_PORT at the fake and connects to loopback.
-  int connectUdp(const FakeController& controller);
+  int connectUdp(const FakeController& controller) { return connectUdp(controller.port()); }
+  int connectUdp(int ciPort);
   // Maps COM1 to the fake's pseudo-terminal in a ZEL.INI of a fresh working directory.
-  int connectSerial(const FakeController& controller, unsigned baud);
+  int connectSerial(const FakeController& controller, unsigned baud) {
+    return connectSerial(controller.devicePath(), baud);
+  }
+  int connectSerial(const std::string& device, unsigned baud);
   int connect(const std::string& text);
   void disconnect();
 
