@@ -28,19 +28,30 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
-// Drives of their own, emptied before every input so files never pile up.
-const fs::path& Drives() {
-  static const fs::path root = [] {
+// Drives of their own, emptied before every input so files never pile up and removed at
+// the end; in memory where the system has a memory file system, as directory changes on
+// disk are slow.
+struct FuzzDrives {
+  FuzzDrives() {
     std::error_code error;
-    fs::path dir = fs::temp_directory_path(error) / ("fuzz_kzcsim_" + std::to_string(::getpid()));
-    fs::create_directories(dir, error);
-    return dir;
-  }();
+    const fs::path base =
+        fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path(error);
+    root = base / ("fuzz_kzcsim_" + std::to_string(::getpid()));
+  }
+  ~FuzzDrives() {
+    std::error_code error;
+    fs::remove_all(root, error);
+  }
+  fs::path root;
+};
+
+const fs::path& Drives() {
+  static const FuzzDrives drives;
   std::error_code error;
-  fs::remove_all(root, error);
-  fs::create_directories(root / "C" / "SUB", error);
-  fs::create_directories(root / "A", error);
-  return root;
+  fs::remove_all(drives.root, error);
+  fs::create_directories(drives.root / "C" / "SUB", error);
+  fs::create_directories(drives.root / "A", error);
+  return drives.root;
 }
 
 ControllerConfig Config() {
