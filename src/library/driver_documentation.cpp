@@ -45,9 +45,9 @@ void AppendOptions(std::vector<std::string>& lines, const app::ProjectFile& proj
                    const std::filesystem::path& programDirectory) {
   const auto stored = ReadStoredOptions(project, type, row.name);
   std::vector<std::string> block;
-  const auto script =
-      row.known ? DriverScript::load(DriverScriptPath(programDirectory, type, row.name))
-                : std::nullopt;
+  const auto script = row.known
+                          ? DriverScript::load(DriverScriptPath(programDirectory, type, row.name))
+                          : std::nullopt;
   if (script) {
     for (const auto& option : script->options()) {
       std::string value(kNoValue);

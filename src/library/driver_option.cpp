@@ -19,8 +19,12 @@ constexpr std::string_view kTypeHex = "$HEX";
 constexpr std::string_view kRangeDots = "..";
 constexpr std::string_view kDriveLetters[] = {"A", "B", "C", "D"};
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::string_view SkipBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -180,9 +184,8 @@ std::optional<DriverOption> ParseOptionControl(std::string_view line) {
   const std::size_t open = rest.find('"');
   if (open != std::string_view::npos) {
     const std::size_t close = rest.find('"', open + 1);
-    option.defaultValue = rest.substr(open + 1, close == std::string_view::npos
-                                                     ? std::string_view::npos
-                                                     : close - open - 1);
+    option.defaultValue = rest.substr(
+        open + 1, close == std::string_view::npos ? std::string_view::npos : close - open - 1);
     rest = close == std::string_view::npos ? std::string_view{} : rest.substr(close + 1);
   }
   rest = SkipBlanks(rest);

@@ -14,8 +14,8 @@ constexpr std::string_view kTitleSeparator = " - ";
 
 }  // namespace
 
-DriverOptionsModel::DriverOptionsModel(const DriverScript& script,
-                                       const app::ProjectFile& project, std::string type)
+DriverOptionsModel::DriverOptionsModel(const DriverScript& script, const app::ProjectFile& project,
+                                       std::string type)
     : m_project(project), m_type(std::move(type)), m_driver(script.info()) {
   const std::string section = DriverOptionsSectionName(m_type, m_driver.name);
   const auto storedKeys = m_project.keys(section);

@@ -38,8 +38,7 @@ struct OptionRefusal {
 class DriverOptionsModel {
  public:
   // The options of `script` with the values of section "<type>_DRV_<driver>".
-  DriverOptionsModel(const DriverScript& script, const app::ProjectFile& project,
-                     std::string type);
+  DriverOptionsModel(const DriverScript& script, const app::ProjectFile& project, std::string type);
 
   // "Driver Options - " + the driver's description.
   std::string title() const;

@@ -15,7 +15,9 @@ namespace {
 // NEEDFILE_0 .. NEEDFILE_n; a script cannot list more than this.
 constexpr std::size_t kMaxNeedFiles = 1000;
 
-bool IsTargetSeparator(char c) { return c == ',' || c == ';' || c == ' ' || c == '\t'; }
+bool IsTargetSeparator(char c) {
+  return c == ',' || c == ';' || c == ' ' || c == '\t';
+}
 
 std::string Cut(std::string text, std::size_t maxLength) {
   if (text.size() > maxLength) text.resize(maxLength);
@@ -70,7 +72,9 @@ DriverInfo DriverScript::info() const {
   return info;
 }
 
-std::string DriverScript::targets() const { return value(kSectionDriver, kKeyTarget); }
+std::string DriverScript::targets() const {
+  return value(kSectionDriver, kKeyTarget);
+}
 
 std::vector<std::string> DriverScript::needFileValues() const {
   std::vector<std::string> values;

@@ -19,15 +19,13 @@ inline constexpr std::string_view kMsgConfirmDeinstall =
     "'%s'\n\nDo you really want to delete this driver?";
 inline constexpr std::string_view kMsgExtensionChanged =
     "Skipping '%s'.\n\nYou must not change the extension.";
-inline constexpr std::string_view kMsgInvalidNeedFile =
-    "'%s'\n\nInvalid replacements in NEEDFILE.";
+inline constexpr std::string_view kMsgInvalidNeedFile = "'%s'\n\nInvalid replacements in NEEDFILE.";
 // What this program refuses of a needed file that would reach outside the library.
 inline constexpr std::string_view kMsgNeedFileSourceNotBare =
     "'%s'\n\nA needed file must be named without a directory.";
 inline constexpr std::string_view kMsgNeedFileOutsideTree =
     "'%s'\n\nThe destination lies outside the program directory.";
-inline constexpr std::string_view kMsgToolsNotWritten =
-    "'%s'\n\nFailed to write the tools list.";
+inline constexpr std::string_view kMsgToolsNotWritten = "'%s'\n\nFailed to write the tools list.";
 inline constexpr std::string_view kDriverScriptFilter = "ZEL Driver Scripts (*.dmk)|*.dmk||";
 
 // The driver configuration.
