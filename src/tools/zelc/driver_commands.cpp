@@ -13,7 +13,6 @@
 #include "library/driver_options_model.h"
 #include "library/library_messages.h"
 #include "library/project_scripts.h"
-#include "library/runtime_folder.h"
 #include "platform/message_box.h"
 #include "platform/no_case.h"
 #include "tools/zelc/commands.h"
@@ -40,10 +39,7 @@ void TellUnknown(std::string_view name) {
 std::optional<library::DriverOptionsModel> OptionsOf(const library::ProjectScripts& scripts,
                                                      const app::ProjectModel& model,
                                                      std::string_view name) {
-  const auto script = library::DriverScript::load(
-      library::DriverScriptPath(scripts.programDirectory(), model.target(), name));
-  if (!script) return std::nullopt;
-  return library::DriverOptionsModel(*script, model.file(), model.target());
+  return library::LoadDriverOptions(scripts.programDirectory(), model.file(), model.target(), name);
 }
 
 void PrintConfiguration(std::ostream& out, const library::ProjectScripts& scripts,
