@@ -6,8 +6,13 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "library/driver_option.h"
+#include "platform/profile.h"
 
 namespace zel::library {
 
@@ -63,10 +68,37 @@ struct DriverInfo {
 
 // The driver name a script file gives: its stem in upper case.
 std::string DriverNameOf(const fs::path& script);
-// Reads name, number, uses and description (a missing file reads as all defaults).
+
+// One script read once. Values are read as the profile functions read them (trimmed, one
+// pair of surrounding quotes dropped) and cut at the sizes above.
+class DriverScript {
+ public:
+  // Any text parses; lines that are no section or key are ignored.
+  static DriverScript parse(std::string_view text, std::string name);
+  // nullopt when the file cannot be read.
+  static std::optional<DriverScript> load(const fs::path& file);
+
+  const std::string& name() const { return m_name; }
+  // Name, number, uses and description with their defaults.
+  DriverInfo info() const;
+  std::string targets() const;  // "TARGET" as written
+  // The raw "NEEDFILE_%d" values from 0 up to the first empty one (tokens unreplaced).
+  std::vector<std::string> needFileValues() const;
+  // Option n (control line and description); nullopt when "CTRL_%d" is empty.
+  std::optional<DriverOption> option(std::size_t n) const;
+  // Options from 0 up to the first empty control line, at most kMaxDriverOptions.
+  std::vector<DriverOption> options() const;
+  // Any value, cut at maxLength characters; empty when absent.
+  std::string value(std::string_view section, std::string_view key,
+                    std::size_t maxLength = platform::kProfileBufferSize - 1) const;
+
+ private:
+  platform::IniDocument m_document;
+  std::string m_name;
+};
+
+// DriverScript::load(script)->info(), or the defaults when it cannot be read.
 DriverInfo ReadDriverInfo(const fs::path& script);
-// "TARGET" of section "DRIVER", as written.
-std::string ReadDriverTargets(const fs::path& script);
 // True when `type` is one of the whole, comma- or blank-separated names of `targets`,
 // compared without regard to case: "RUD" is not supported by "RUD2,VM0X".
 bool TargetSupports(std::string_view targets, std::string_view type);
