@@ -34,6 +34,7 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
   AddStlTextCommands(app, chosen);
   AddLibraryCommands(app, chosen);
   AddDriverCommands(app, chosen);
+  AddIoCommands(app, chosen);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
