@@ -18,6 +18,7 @@
 #include "app/shell/shell_hooks.h"
 #include "app/shell/window_list.h"
 #include "app/shell/window_registry.h"
+#include "library/project_io_modules.h"
 #include "platform/messages.h"
 #include "stl/alloc/allocation_list.h"
 #include "stl/compile/compile_driver.h"
@@ -33,6 +34,7 @@ class MessageWindow;
 class ProjectTree;
 class StlShortcutBar;
 class StlView;
+class IoConfigView;
 
 class MainFrame : public QMainWindow, public app::ShellHooks {
   Q_OBJECT
@@ -66,6 +68,10 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   AllocationListView* allocationList() const;
   // The allocation list of the active window, when that is the one active.
   AllocationListView* activeAllocationList() const;
+  IoConfigView* activeIoConfig() const;
+  // The IO module scripts of the open project's type; empty while none is open.
+  const library::IoModuleList& ioModules() const;
+  void insertIoModule();
   DocumentWindow* showProjectTree(bool resetPlacement);
   std::vector<StlView*> stlViews() const;
   StlView* activeStlView() const;
@@ -137,6 +143,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void attachMessageWindow(app::MessageWindowService& service);
   DocumentWindow* addWindow(app::WindowKind kind, const QString& name, QWidget* content);
   DocumentWindow* createAllocationList();
+  DocumentWindow* createIoConfiguration();
   void noteUnavailable(std::string_view what);
   bool projectOpen() const;
   DocumentWindow* createStlEditor(const app::ModuleRecord& module);
@@ -151,6 +158,8 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
 
   app::Preferences m_preferences;
   std::unique_ptr<app::ProjectSession> m_session;
+  // After the session: it detaches from the session's model before the model goes.
+  std::unique_ptr<library::ProjectIoModules> m_ioModules;
   QMdiArea* m_mdi = nullptr;
   MainActions m_actions;
   bool m_busy = false;
