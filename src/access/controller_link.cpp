@@ -100,8 +100,9 @@ std::int32_t ControllerLink::binaryCommandToThread(platform::ThreadId thread, st
                                                    std::span<const std::uint8_t> echo) const {
   const auto f = function<telvane::CIBinaryCommandThreadFn>(Export::CIBinaryCommandThread);
   if (!f) return kNotConnected;
-  return f(thread, tag, bytes.data(), Length32(bytes.size()), timeoutMs,
-           echo.empty() ? nullptr : echo.data(), Length32(echo.size()));
+  return f(thread, tag, reinterpret_cast<const char*>(bytes.data()), Length32(bytes.size()),
+           timeoutMs, echo.empty() ? nullptr : reinterpret_cast<const char*>(echo.data()),
+           Length32(echo.size()));
 }
 
 std::optional<BinaryReceive> ControllerLink::binaryReceiveBuffer() const {

@@ -26,12 +26,12 @@ using CICommandThreadFn = std::int32_t (*)(std::uint32_t thread, std::int32_t ta
                                            const char* command, std::int32_t timeoutMs,
                                            const char* echo);
 using CIBinaryCommandFn = std::int32_t (*)(std::uint32_t window, std::int32_t tag,
-                                           const std::uint8_t* bytes, std::int32_t length,
-                                           std::int32_t timeoutMs, const std::uint8_t* echo,
+                                           const char* bytes, std::int32_t length,
+                                           std::int32_t timeoutMs, const char* echo,
                                            std::int32_t echoLength);
 using CIBinaryCommandThreadFn = std::int32_t (*)(std::uint32_t thread, std::int32_t tag,
-                                                 const std::uint8_t* bytes, std::int32_t length,
-                                                 std::int32_t timeoutMs, const std::uint8_t* echo,
+                                                 const char* bytes, std::int32_t length,
+                                                 std::int32_t timeoutMs, const char* echo,
                                                  std::int32_t echoLength);
 using TextGetterFn = std::int32_t (*)(char* buffer);  // LoginResult, RemoteKernelProject, ...
 using RemoteKernelVersionFn = std::int32_t (*)(char* buffer, std::int32_t* number);

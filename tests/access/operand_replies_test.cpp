@@ -33,7 +33,7 @@ TEST(OperandRepliesTest, CounterRepliesAreAllDecimalOrAllHex) {
       {"=1=100=42", CounterReply{true, 100, 42}},
       {"=1=$64=42,", std::nullopt},  // mixed notations
       {"=$1=100=42,", std::nullopt},
-      {"=1=100,", std::nullopt},  // a value missing
+      {"=1=100,", std::nullopt},     // a value missing
       {"=2=100=42,", std::nullopt},  // a status bit is 0 or 1
       {"=", std::nullopt},
   };
@@ -53,7 +53,7 @@ TEST(OperandRepliesTest, TimerStatusWordGivesBitModeAndMarker) {
       {"=$0,0,0,0", TimerReply{false, TimerMode::Pulse, false, 0, 0}, "TP"},
       {"=$203,10,$A,", TimerReply{true, TimerMode::OffDelay, true, 10, 10}, "TOFF*"},
       {"=$2,1,1", TimerReply{false, TimerMode::Pulse, true, 1, 1}, "TP*"},
-      {"=$301,1,1,", std::nullopt, ""},  // mode 3 does not exist
+      {"=$301,1,1,", std::nullopt, ""},     // mode 3 does not exist
       {"=257,500,250,", std::nullopt, ""},  // the status word is hexadecimal
       {"=$101,500", std::nullopt, ""},
       {"=$,1,1,", std::nullopt, ""},

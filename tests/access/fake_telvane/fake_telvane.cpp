@@ -87,14 +87,14 @@ std::int32_t CICommandThread(std::uint32_t thread, std::int32_t tag, const char*
   return Record(0, thread, tag, command, timeoutMs, echo);
 }
 #endif
-std::int32_t CIBinaryCommand(std::uint32_t, std::int32_t, const std::uint8_t*, std::int32_t,
-                             std::int32_t, const std::uint8_t*, std::int32_t) {
+std::int32_t CIBinaryCommand(std::uint32_t, std::int32_t, const char*, std::int32_t, std::int32_t,
+                             const char*, std::int32_t) {
   return 3;
 }
 std::int32_t CIBinaryCommandThread(std::uint32_t thread, std::int32_t tag,
-                                   const std::uint8_t* bytes, std::int32_t length,
-                                   std::int32_t timeoutMs, const std::uint8_t*, std::int32_t) {
-  const std::string command(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(length));
+                                   const char* bytes, std::int32_t length, std::int32_t timeoutMs,
+                                   const char*, std::int32_t) {
+  const std::string command(bytes, static_cast<std::size_t>(length));
   state.lastThread = thread;
   state.lastTag = tag;
   state.lastTimeout = timeoutMs;
