@@ -14,6 +14,7 @@
 #include "ui/frame/document_window.h"
 #include "ui/frame/main_frame.h"
 #include "ui/frame/message_window.h"
+#include "ui/online/controller_connection.h"
 #include "ui/project/project_tree.h"
 #include "ui/widgets/stored_text.h"
 
@@ -158,7 +159,10 @@ void MainFrame::createMenus() {
   a.programPrint = Later(program, tr("&Print..."));
 
   QMenu* online = menuBar()->addMenu(tr("&Online"));
-  Later(online, tr("&Login"));
+  online->addAction(tr("&Login..."), this, [this] { m_controller->login(); })
+      ->setObjectName("onlineLogin");
+  online->addAction(tr("Log&out"), this, [this] { m_controller->logout(); })
+      ->setObjectName("onlineLogout");
   online->addSeparator();
   Later(online, tr("&Control Panel"));
   Later(online, tr("&Terminal"));
