@@ -62,6 +62,7 @@ bool ControllerConnection::login() {
       refresh();
       return false;
     }
+    m_replyMessage = m_link->replyMessage();
   }
   m_timer.start(kStatusIntervalMs);
   refresh();
@@ -91,8 +92,7 @@ void ControllerConnection::showLed(bool on) {
 }
 
 platform::LParam ControllerConnection::ownerMessage(const platform::Message& message) {
-  if (!m_link) return 0;
-  const auto reply = access::TakeCiReply(message, m_link->replyMessage());
+  const auto reply = access::TakeCiReply(message, m_replyMessage);
   if (reply && reply->status == access::ReplyStatus::ConnectionLost) {
     m_statusBar->showMessage(tr("The connection to the controller was lost."), 5000);
     refresh();

@@ -50,6 +50,8 @@ class ControllerConnection : public QObject {
   QLabel* m_led = nullptr;
   QTimer m_timer;
   bool m_ledOn = false;
+  // Kept past the link: replies queued before a logout still hold atoms to free.
+  std::int32_t m_replyMessage = -1;
 };
 
 // The status bar text of RemoteCIState with the controller's identity when logged in.
