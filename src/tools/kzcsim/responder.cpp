@@ -39,12 +39,14 @@ std::vector<Delivery> Responder::Handle(Transport transport, bool probe, std::st
   }
   Reply reply = probe ? m_ci.Probe() : m_ci.Execute(text);
   if (faults.corrupt) CorruptText(reply.text);
+  // The controller's line holds no more than a command may have; that is what it echoes.
+  const std::string_view echo = text.substr(0, kMaxCommand);
   if (!faults.drop) {
     if (transport == Transport::Serial) {
-      std::string bytes = FrameSerial(text, reply, probe);
+      std::string bytes = FrameSerial(echo, reply, probe);
       if (!bytes.empty()) deliveries.push_back({std::move(bytes), faults.delayMs});
     } else {
-      for (std::string& datagram : FrameUdp(text, reply)) {
+      for (std::string& datagram : FrameUdp(echo, reply)) {
         deliveries.push_back({std::move(datagram), faults.delayMs});
       }
     }
