@@ -44,6 +44,8 @@ TEST(KzcsimInterpreter, DisplaysWhatModifyCommandsWrote) {
                     {"DF", OK, "=0,0,0,"},
                     {"DFW", OK, "=0"},
                     {"DS", OK, "=1"},  // the initial flag
+                    {"DS3", OK, "=0"},  // program 3's step
+                    {"DS64", ERR, "Invalid operand"},
                 });
 }
 

@@ -82,6 +82,22 @@ TEST(KzcsimProgram, PortsComeFromTheEnvironment) {
   EXPECT_EQ(sim.Wait(), 0);
 }
 
+TEST(KzcsimProgram, ATakenFilePortLeavesTheCommandPortWorking) {
+  SimProcess first({"--ci-port", "0", "--tftp-port", "0", "--print-ports"});
+  const auto taken = ReadPorts(first);
+  ASSERT_TRUE(taken);
+  SimProcess second(
+      {"--ci-port", "0", "--tftp-port", std::to_string(taken->tftp), "--print-ports"});
+  const auto ports = ReadPorts(second);
+  ASSERT_TRUE(ports);
+  EXPECT_EQ(ports->tftp, 0);
+  UdpClient udp(ports->ci);
+  EXPECT_EQ(udp.Exchange("LB"), std::vector{"LB\0=0\0"s});
+  // The command port is not given up that way.
+  SimProcess third({"--ci-port", std::to_string(ports->ci), "--tftp-port", "0"});
+  EXPECT_EQ(third.Wait(), 1);
+}
+
 TEST(KzcsimProgram, SerialLineEchoesAnswersAndKeepsToItsRate) {
   zel::test::TempDir dir;
   const std::string log = (dir / "exchanges.log").string();

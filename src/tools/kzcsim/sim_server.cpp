@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <iostream>
 
 #include "tools/kzcsim/ci_text.h"
 
@@ -83,16 +84,22 @@ bool SimServer::Open(std::ostream& out, std::string& error) {
     out << m_pty.path() << '\n';
   }
   if (m_options.udp) {
-    if (!BindUdp(m_options.ciPort, m_ciFd, error) ||
-        !BindUdp(m_options.tftpPort, m_tftpFd, error)) {
-      return false;
+    if (!BindUdp(m_options.ciPort, m_ciFd, error)) return false;
+    // The file port only refuses transfers so far: without it the commands still work,
+    // and several controllers given only a command port can run side by side.
+    std::string tftpError;
+    if (!BindUdp(m_options.tftpPort, m_tftpFd, tftpError)) {
+      std::cerr << "kzcsim: " << tftpError << " (going on without the file port)\n";
+      if (m_tftpFd >= 0) ::close(m_tftpFd);
+      m_tftpFd = -1;
     }
     if (m_options.printPorts) {
       for (auto [name, fd] : {std::pair{"ci-port", m_ciFd}, std::pair{"tftp-port", m_tftpFd}}) {
         sockaddr_in bound{};
         socklen_t length = sizeof bound;
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&bound), &length);
-        out << name << ' ' << ntohs(bound.sin_port) << '\n';
+        const bool known =
+            fd >= 0 && ::getsockname(fd, reinterpret_cast<sockaddr*>(&bound), &length) == 0;
+        out << name << ' ' << (known ? ntohs(bound.sin_port) : 0) << '\n';
       }
     }
   }
