@@ -32,5 +32,8 @@ int main(int argc, char* argv[]) {
   // Jobs report from their first line on; a window the user closes comes back with
   // View > Message Window.
   frame.showMessageWindow(false);
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  // The login window goes while the application that owns its widgets still exists.
+  zel::platform::SetLoginHost(nullptr);
+  return status;
 }

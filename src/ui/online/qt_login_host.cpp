@@ -5,13 +5,17 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "platform/messages.h"
 #include "ui/widgets/stored_text.h"
 
 namespace zel::ui {
 
 namespace {
+
+constexpr int kPumpIntervalMs = 20;
 
 constexpr const char* kFieldLabels[] = {"Target Controller", "Kernel Version", "Loaded Project",
                                         "State"};
@@ -130,6 +134,12 @@ void QtLoginHost::runModal() {
   if (m_closed || !m_window) return;
   QEventLoop loop;
   m_loop = &loop;
+  // The program's message pump delivers the login's replies as they are posted; this
+  // also serves a host without one (a test's window), and costs nothing while the
+  // window is up.
+  QTimer pump;
+  QObject::connect(&pump, &QTimer::timeout, [] { platform::PumpMessages(); });
+  pump.start(kPumpIntervalMs);
   loop.exec();
   m_loop = nullptr;
 }
