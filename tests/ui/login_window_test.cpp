@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+#include "access/ci_reply.h"
 #include "platform/login_host.h"
 #include "platform/message_box.h"
 #include "support/virtual_controller.h"
@@ -89,6 +90,27 @@ TEST_F(LoginWindowTest, ShowsTheControllerAndTheStatusBarFollows) {
   EXPECT_FALSE(m_host->window()->isVisible());
   EXPECT_EQ(connection.stateLabel()->text(), "Online RUD2 V2.25");
   EXPECT_TRUE(m_boxes->texts().empty());
+
+  // The LED changes at the first look after a reply has completed, and only then.
+  connection.refresh();
+  const bool before = connection.ledLabel()->property("on").toBool();
+  connection.refresh();
+  EXPECT_EQ(connection.ledLabel()->property("on").toBool(), before);
+  bool replied = false;
+  const auto replyMessage = connection.link()->replyMessage();
+  platform::MessageTarget sink([&](const platform::Message& message) -> platform::LParam {
+    if (access::TakeCiReply(message, replyMessage)) replied = true;
+    return 0;
+  });
+  ASSERT_EQ(connection.link()->command(sink.id(), 1, "DF", 1500), access::kSentOrQueued);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!replied && std::chrono::steady_clock::now() < deadline) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    platform::PumpMessages();
+  }
+  ASSERT_TRUE(replied);
+  connection.refresh();
+  EXPECT_NE(connection.ledLabel()->property("on").toBool(), before);
 
   connection.logout();
   EXPECT_EQ(connection.stateLabel()->text(), "Offline");
