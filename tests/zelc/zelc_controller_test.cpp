@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/profile.h"
 #include "support/virtual_controller.h"
 #include "zelc/zelc_runner.h"
 
@@ -136,6 +137,19 @@ TEST(ZelcControllerTest, TheTraceFileHoldsEveryByte) {
   const std::string trace = dir.readFile("trace.log");
   EXPECT_NE(trace.find("SEND udp-ci 2 bytes"), std::string::npos) << trace;
   EXPECT_NE(trace.find("RECV"), std::string::npos);
+}
+
+TEST(ZelcControllerTest, TheOpenProjectsCommunicationSettingsWin) {
+  DemoWorkspace workspace;
+  // The demo's last project "DEMO" asks for a serial port that cannot be opened.
+  const auto project = workspace.project("DEMO") / "Project.FW4";
+  ASSERT_TRUE(platform::WriteProfileString(project, "PREFERENCES", "CI_METHOD", "0"));
+  ASSERT_TRUE(platform::WriteProfileString(project, "PREFERENCES", "COM_CI_PORT", "COM9"));
+  ASSERT_TRUE(
+      platform::WriteProfileString(workspace.dir() / "ZEL.INI", "SERIAL", "COM9", "/nonexistent"));
+  const auto result = workspace.run({"login"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "ZEL: Telvane library could not open communication port.\n");
 }
 
 TEST(ZelcControllerTest, NoControllerEndsInLoginFailed) {

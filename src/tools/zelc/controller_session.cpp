@@ -5,6 +5,7 @@
 
 #include "access/controller_link.h"
 #include "app/preferences/preferences.h"
+#include "app/project/project_file.h"
 #include "platform/login_host.h"
 #include "tools/zelc/terminal_text.h"
 #include "tools/zelc/workspace.h"
@@ -41,7 +42,14 @@ ControllerSession::~ControllerSession() {
 
 std::string ControllerSession::connectionText() const {
   if (!m_options.connect.empty()) return m_options.connect;
-  return access::ConnectionText(app::Preferences(m_global.workDir), nullptr);
+  // As in the desktop program, the project of the last session may override the settings.
+  const app::Preferences preferences(m_global.workDir);
+  const std::string project = preferences.currentProject();
+  if (project.empty() || preferences.projectDirectory().empty()) {
+    return access::ConnectionText(preferences, nullptr);
+  }
+  const app::ProjectFile file(preferences.projectDirectory() / project / app::kProjectFileName);
+  return access::ConnectionText(preferences, &file);
 }
 
 bool ControllerSession::open() {

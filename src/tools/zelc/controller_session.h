@@ -1,9 +1,9 @@
 #pragma once
 // zelc's hold on a controller for one command: a link connected with the workspace's
-// communication settings (or --connect), a windowless login with the password of
-// --password or ZEL_PASSWORD, and a message loop on the calling thread. The access library
-// runs its time-outs and network notices on the thread that connected, so whoever waits
-// for a reply here pumps that thread's messages.
+// communication settings (those of the project of the last session winning, as in the
+// desktop program) or with --connect, a windowless login with the password of --password
+// or ZEL_PASSWORD, and a loop on the calling thread that dispatches the replies the
+// library posts to the session's target.
 
 #include <cstdint>
 #include <deque>
