@@ -11,8 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "stl/alloc/allocation_list.h"
 #include "stl/editor/display_colouring.h"
 #include "stl/editor/document.h"
+#include "stl/editor/line_check.h"
 #include "ui/editor/stl_editor.h"
 #include "ui/widgets/stored_text.h"
 
@@ -96,6 +98,51 @@ void BM_ColourLine(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(stl::ColourDisplayLine(line));
 }
 BENCHMARK(BM_ColourLine);
+
+// The check the editor runs on its worker after a line was left: the whole module, both
+// passes, every shown line converted once more. Steps and jumps are left out, so pass two
+// always runs.
+void BM_CheckShownLines(benchmark::State& state) {
+  std::vector<std::string> lines;
+  for (const auto& line : DisplayLines(static_cast<int>(state.range(0)))) {
+    if (line.find("STEP") == std::string::npos && line.find("JMP") == std::string::npos)
+      lines.push_back(line);
+  }
+  stl::AllocationList list;
+  for (int i = 0; i < 200; ++i) {
+    list.append(
+        {*stl::ParseDisplayOperand("O" + std::to_string(i / 8) + "." + std::to_string(i % 8)),
+         "SYM" + std::to_string(i), "a comment"});
+  }
+  stl::LineCheckSetup setup;
+  setup.module = "CZ0P01V1";
+  setup.symbols = &list;
+  setup.readFieldbusConfig = [] { return std::optional<std::string>(); };
+  for (auto _ : state) benchmark::DoNotOptimize(stl::CheckDisplayLines(lines, setup));
+}
+BENCHMARK(BM_CheckShownLines)->Arg(100)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// What the editor does on the user's thread for that check: the shown lines and a copy
+// of the list, handed to the worker.
+void BM_RequestCheck(benchmark::State& state) {
+  stl::AllocationList list;
+  for (int i = 0; i < 200; ++i) {
+    list.append(
+        {*stl::ParseDisplayOperand("O" + std::to_string(i / 8) + "." + std::to_string(i % 8)),
+         "SYM" + std::to_string(i), "a comment"});
+  }
+  stl::ConversionContext context;
+  context.allocationList = &list;
+  ui::StlEditor editor;
+  editor.setContext(context);
+  editor.setDisplayLines(DisplayLines(static_cast<int>(state.range(0))));
+  editor.enableLineCheck("CZ0P01V1", {});
+  for (auto _ : state) {
+    editor.checkLines();
+    while (editor.lineCheckBusy()) QCoreApplication::processEvents();
+  }
+}
+BENCHMARK(BM_RequestCheck)->Arg(100)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "app/modules/module_entry.h"
 #include "app/project/controller_type.h"
 
 namespace zel::app {
@@ -182,6 +183,44 @@ TEST(ControllerTypes, NamesLabelsAndDefaults) {
   const auto unknown = DefaultsFor("VM9X");
   EXPECT_EQ(std::string({unknown.driveProject, unknown.driveStartup, unknown.driveKernel}), "CCC");
   EXPECT_EQ(unknown.kernelComPort, '1');
+}
+
+}  // namespace
+}  // namespace zel::app
+
+namespace zel::app {
+namespace {
+
+// A refusal says which entry it is about, since its message does not.
+TEST(ModuleEntryRefusal, NamesTheFieldOfTheFirstFault) {
+  struct Row {
+    ModuleEntry entry;
+    std::optional<ModuleEntryField> field;
+    std::string message;
+  };
+  const std::vector<Row> rows = {
+      {{ModuleKind::Program, 5, 1, "ok"}, std::nullopt, ""},
+      {{ModuleKind::Program, 64, 1, "ok"},
+       ModuleEntryField::Number,
+       "Please enter an integer between 0 and 63."},
+      {{ModuleKind::Program, -1, 0, "ok"},
+       ModuleEntryField::Number,
+       "Please enter an integer between 0 and 63."},
+      {{ModuleKind::Program, 1, 10, "ok"},
+       ModuleEntryField::Version,
+       "Please enter an integer between 1 and 9."},
+      {{ModuleKind::Program, 1, 1, std::string(256, 'c')},
+       ModuleEntryField::Comment,
+       "Please enter no more than 255 characters."},
+  };
+  for (const Row& row : rows) {
+    const auto refusal = RefuseModuleEntry(row.entry);
+    ASSERT_EQ(refusal.has_value(), row.field.has_value()) << row.message;
+    EXPECT_EQ(CheckModuleEntry(row.entry).value_or(""), row.message);
+    if (!refusal) continue;
+    EXPECT_EQ(refusal->field, *row.field) << row.message;
+    EXPECT_EQ(refusal->message, row.message);
+  }
 }
 
 }  // namespace

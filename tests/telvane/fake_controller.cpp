@@ -127,6 +127,10 @@ void FakeController::run(std::stop_token stop) {
         m_serialLine.clear();
       } else {
         m_serialLine += c;
+        if (m_serialLine == "%R") {  // binary commands come without CR
+          sendBinaryBlock();
+          m_serialLine.clear();
+        }
       }
     }
   }
@@ -184,6 +188,22 @@ void FakeController::handle(const std::string& command) {
     return;
   }
   sendSerial((probe ? std::string() : command) + text + kPrompt);
+}
+
+// "%L", 3 bytes of block 1, and the byte sum of everything before it.
+void FakeController::sendBinaryBlock() {
+  {
+    std::lock_guard lock(m_mutex);
+    m_received.push_back("%R");
+  }
+  std::string block(
+      "%L\x03\x01\x00"
+      "abc",
+      8);
+  unsigned sum = 0;
+  for (char c : block) sum += static_cast<unsigned char>(c);
+  block += static_cast<char>(sum & 0xFF);
+  sendSerial(block);
 }
 
 void FakeController::sendSerial(const std::string& bytes) {

@@ -51,6 +51,7 @@ class FakeController {
   void handle(const std::string& command);
   std::string reply(const std::string& command, bool& answer);
   void sendSerial(const std::string& bytes);
+  void sendBinaryBlock();
 
   Line m_line;
   ControllerScript m_script;

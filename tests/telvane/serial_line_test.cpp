@@ -61,6 +61,27 @@ TEST(SerialLine, RepliesSplitOverManyReadsAndLateRepliesAreKeptApart) {
   EXPECT_EQ(link.replies[3].tag, 4);
 }
 
+TEST(SerialLine, ABinaryReadBlockIsFetchedOnce) {
+  FakeController controller(FakeController::Line::Serial, {});
+  LinkHarness link;
+  ASSERT_EQ(link.connectSerial(controller, 9600), 0);
+  link.useLoginHost(std::nullopt);
+  ASSERT_EQ(link.login(5), 1);
+  EXPECT_EQ(MayUseBinaryFileCommands(), 1);
+  ASSERT_EQ(CIBinaryCommand(link.owner(), 9, "%R", 2, 1000, nullptr, 0), 0);
+  ASSERT_TRUE(link.waitReplies(1));
+  EXPECT_TRUE(link.replies[0].binary);
+  EXPECT_EQ(link.replies[0].tag, 9);
+  unsigned char data[256] = {};
+  std::int32_t count = 0;
+  std::int32_t word = 0;
+  ASSERT_EQ(GetBinaryReceiveBuffer(0, data, &count, &word), 1);
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(word, 1);
+  EXPECT_EQ(std::string(data, data + 3), "abc");
+  EXPECT_EQ(GetBinaryReceiveBuffer(0, data, &count, &word), 0);
+}
+
 TEST(SerialLine, TheTraceShowsEveryByteBothWays) {
   zel::test::TempDir dir;
   const std::string trace = (dir / "trace.txt").string();

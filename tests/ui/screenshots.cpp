@@ -79,6 +79,31 @@ bool SaveCompiledEditor(ui::MainFrame& frame, const QString& dir) {
   return Save(frame, dir, "stl_editor");
 }
 
+// A line typed with two operands in a row, left: the check marks it while the user types
+// on, and a symbol the list lacks is coloured as unknown.
+bool SaveEditorWithErrorMark(ui::MainFrame& frame, const QString& dir) {
+  if (!frame.openWindowByName("CZ0P01V1.awl")) return false;
+  ui::DocumentWindow* window = frame.findWindow(app::WindowKind::StlEditor, "CZ0P01V1.awl");
+  ui::StlView* view = frame.activeStlView();
+  if (!window || !view) return false;
+  window->setGeometry(0, 0, 700, 330);
+  ui::StlEditor& editor = *view->editor();
+  editor.setOfferAllocationEntries(false);  // the entry dialog would wait for a user
+  editor.goToLine(9);
+  editor.moveCursor(QTextCursor::EndOfBlock);
+  editor.insertAtCaret("\nif ACTUAL SETPONT");
+  editor.goToLine(4);
+  QElapsedTimer clock;
+  clock.start();
+  do {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  } while ((editor.lineCheckBusy() || editor.markedLines().empty()) && clock.elapsed() < 5000);
+  const bool ok = Save(*window, dir, "stl_editor_error_mark");
+  editor.document()->setModified(false);  // the picture's line is not saved
+  delete window;
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -103,6 +128,7 @@ int main(int argc, char** argv) {
   bool ok = Save(frame, out, "main_frame");
   ok = SaveAllocationList(frame, out) && ok;
   ok = SaveCompiledEditor(frame, out) && ok;
+  ok = SaveEditorWithErrorMark(frame, out) && ok;
   app::ProjectModel& model = frame.session()->model();
   ui::ControllerSettingsDialog settings(app::ControllerSettings(model.file()), &frame);
   ok = Save(settings, out, "controller_settings") && ok;

@@ -321,6 +321,10 @@ TEST_F(StlEditorWindow, CompileSavesRunsWithoutWaitingAndItsErrorLineIsOneDouble
   StlView* active = frame().activeStlView();
   ASSERT_EQ(active, view);
   EXPECT_EQ(active->editor()->caretLine(), 5);
+  // The chosen message and its source line are selected whole, not a word of either.
+  EXPECT_EQ(messages->textCursor().selectedText(), error.text());
+  EXPECT_EQ(active->editor()->textCursor().selectedText(),
+            active->editor()->document()->findBlockByNumber(4).text());
 }
 
 TEST_F(StlEditorWindow, MessageLinesOpenTheirModuleOnTheirLineOrNothing) {

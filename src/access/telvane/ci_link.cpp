@@ -109,14 +109,14 @@ void CiLink::disconnect() {
 }
 
 int CiLink::send(Command command) {
+  std::lock_guard lock(m_mutex);
+  if (m_owner == 0 || !m_open) return kNotConnected;
   if (command.bytes.size() > kCommandMaxLength || command.echo.size() > kCommandMaxLength) {
     return kRefused;
   }
   // A control character would end or split a command on the serial line and run the rest
   // as a command of its own.
   if (command.binaryKind == 0 && HasControlCharacter(command.bytes)) return kRefused;
-  std::lock_guard lock(m_mutex);
-  if (m_owner == 0 || !m_open) return kNotConnected;
   if (!m_busy) sendQueuedLocked();
   if (!m_busy) return sendNowLocked(command) ? kSent : kRefused;
   if (!m_queue.push(std::move(command))) return kQueueFull;

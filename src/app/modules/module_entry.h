@@ -21,6 +21,15 @@ struct ModuleEntry {
 // The entry of a module record, for presetting the properties dialog.
 ModuleEntry EntryOf(const ModuleRecord& module);
 
+enum class ModuleEntryField { Number, Version, Comment };
+
+struct ModuleEntryRefusal {
+  ModuleEntryField field;  // the entry the message is about; the message does not name it
+  std::string message;
+};
+
+// Why the entry is refused, nullopt when it is acceptable.
+std::optional<ModuleEntryRefusal> RefuseModuleEntry(const ModuleEntry& entry);
 // The message that refuses the entry, nullopt when it is acceptable.
 std::optional<std::string> CheckModuleEntry(const ModuleEntry& entry);
 

@@ -6,6 +6,7 @@
 #include "app/text/text_format.h"
 #include "stl/alloc/allocation_list.h"
 #include "stl/editor/display.h"
+#include "stl/editor/display_colouring.h"
 #include "stl/editor/editor_messages.h"
 #include "stl/editor/store.h"
 
@@ -20,6 +21,15 @@ AllocationOffer OfferFor(const DisplayLine& line, const AllocationList& list) {
   return {};
 }
 
+// A line after the first that begins with no keyword was broken off because two operands
+// stood in a row ("IF foo bar"): a typing mistake the error marks point out, not a use of
+// the symbol worth an entry dialog of its own.
+bool IsBrokenOffOperand(const DisplayLine& line) {
+  const auto spans = ColourDisplayLine(line.text);
+  return !spans.empty() && spans.front().kind != DisplayTokenKind::Keyword &&
+         spans.front().kind != DisplayTokenKind::Comment;
+}
+
 void Commit(std::string_view displayLine, const ConversionContext& context, bool offer,
             CommitResult& result) {
   StoreResult stored = DisplayLineToStored(displayLine);
@@ -29,7 +39,8 @@ void Commit(std::string_view displayLine, const ConversionContext& context, bool
   const AllocationList* list = offer ? context.allocationList : nullptr;
   for (const auto& line : result.storedLines) {
     DisplayLine display = StoredLineToDisplay(line, context);
-    AllocationOffer next = list ? OfferFor(display, *list) : AllocationOffer{};
+    const bool brokenOff = !result.displayLines.empty() && IsBrokenOffOperand(display);
+    AllocationOffer next = list && !brokenOff ? OfferFor(display, *list) : AllocationOffer{};
     if (std::find(result.offers.begin(), result.offers.end(), next) != result.offers.end())
       next = {};
     result.offers.push_back(std::move(next));

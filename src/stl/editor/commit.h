@@ -28,7 +28,7 @@ struct CommitResult {
   // "'%s'\n\nUnknown instruction" with the part not accepted; the line is still kept.
   std::optional<std::string> failureMessage;
   // One per display line, None where nothing is to be offered. The same symbol or operand
-  // is offered once.
+  // is offered once; an operand broken off the line before it (two in a row) is not.
   std::vector<AllocationOffer> offers;
   bool outOfMemory = false;  // "Out of memory!"; nothing else is valid then
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "stl/alloc/allocation_list.h"
 #include "stl/editor/display.h"
 #include "stl/editor/display_words.h"
 #include "stl/lang/keywords.h"
@@ -53,7 +54,8 @@ bool IsDigits(std::string_view text) {
 // cannot read: the rest of the line still deserves its colours.
 class LineColourer {
  public:
-  explicit LineColourer(std::string_view line) : m_line(line) {}
+  LineColourer(std::string_view line, const AllocationList* symbols)
+      : m_line(line), m_symbols(symbols) {}
 
   std::vector<DisplaySpan> colour();
 
@@ -69,6 +71,7 @@ class LineColourer {
   bool atLeftover() const;
 
   std::string_view m_line;
+  const AllocationList* m_symbols;
   std::size_t m_pos = 0;
   std::vector<DisplaySpan> m_spans;
 };
@@ -116,7 +119,10 @@ void LineColourer::colourToken() {
     return;
   }
   const std::string_view word = nextWord();
-  add(word.size(), WordKindOf(word));
+  Kind kind = WordKindOf(word);
+  if (kind == Kind::Symbol && m_symbols && !m_symbols->findBySymbol(word))
+    kind = Kind::UnknownSymbol;
+  add(word.size(), kind);
 }
 
 void LineColourer::colourKeyword(const Keyword& keyword, std::size_t length) {
@@ -161,8 +167,8 @@ void LineColourer::colourLabel(bool afterJump) {
 
 }  // namespace
 
-std::vector<DisplaySpan> ColourDisplayLine(std::string_view line) {
-  return LineColourer(line).colour();
+std::vector<DisplaySpan> ColourDisplayLine(std::string_view line, const AllocationList* symbols) {
+  return LineColourer(line, symbols).colour();
 }
 
 }  // namespace zel::stl

@@ -10,6 +10,8 @@
 
 namespace zel::stl {
 
+class AllocationList;
+
 enum class DisplayTokenKind {
   Keyword,
   Operand,
@@ -19,7 +21,9 @@ enum class DisplayTokenKind {
   Label,
   Comment,
   ListComment,
-  Unknown
+  Unknown,
+  // A symbol the allocation list does not hold: the compilation will refuse it.
+  UnknownSymbol
 };
 
 struct DisplaySpan {
@@ -30,7 +34,9 @@ struct DisplaySpan {
 };
 
 // Spans in line order, not overlapping; blanks, operators and brackets get none. Bytes
-// are Windows-1252; any bytes are accepted.
-std::vector<DisplaySpan> ColourDisplayLine(std::string_view line);
+// are Windows-1252; any bytes are accepted. With `symbols`, a symbol it does not hold is
+// an UnknownSymbol; without, every symbol is just a Symbol.
+std::vector<DisplaySpan> ColourDisplayLine(std::string_view line,
+                                           const AllocationList* symbols = nullptr);
 
 }  // namespace zel::stl

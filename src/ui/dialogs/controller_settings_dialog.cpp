@@ -3,10 +3,13 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/project/project_messages.h"
 #include "app/settings/settings_schema.h"
+#include "platform/message_box.h"
+#include "ui/widgets/offending_field.h"
 #include "ui/widgets/ok_cancel_buttons.h"
 #include "ui/widgets/stored_text.h"
 
@@ -78,7 +81,9 @@ QWidget* ControllerSettingsDialog::runModePage() {
   grid->addWidget(runStopOperand, 1, 1);
   grid->addWidget(errorOutput, 2, 0);
   grid->addWidget(errorOperand, 2, 1);
-  grid->addWidget(new QLabel(tr("Error Pro&gram:"), page), 3, 0);
+  auto* errorProgramLabel = new QLabel(tr("Error Pro&gram:"), page);
+  errorProgramLabel->setBuddy(errorProgram);
+  grid->addWidget(errorProgramLabel, 3, 0);
   grid->addWidget(errorProgram, 3, 1);
   grid->addWidget(resetPrograms, 4, 0);
   grid->addWidget(resetOutputs, 5, 0);
@@ -116,10 +121,22 @@ QWidget* ControllerSettingsDialog::passwordPage() {
   auto* page = new QWidget(this);
   auto* label = new QLabel(FromStored(app::kPasswordLabel), page);
   password = new QLineEdit(FromStored(m_read.password), page);
+  password->setEchoMode(QLineEdit::Password);
   label->setBuddy(password);
+  // Typed unseen, as a password is, but the user may look at what was typed.
+  showPassword = new QToolButton(page);
+  showPassword->setText(tr("S&how"));
+  showPassword->setCheckable(true);
+  showPassword->setToolTip(tr("Show or hide the password"));
+  connect(showPassword, &QToolButton::toggled, password, [this](bool shown) {
+    password->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
+  });
+  auto* row = new QHBoxLayout;
+  row->addWidget(password, 1);
+  row->addWidget(showPassword);
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(label);
-  layout->addWidget(password);
+  layout->addLayout(row);
   layout->addStretch(1);
   return page;
 }
@@ -166,17 +183,24 @@ std::optional<app::ControllerSettingsValues> ControllerSettingsDialog::edited() 
   return v;
 }
 
+QWidget* ControllerSettingsDialog::fieldOf(std::string_view key) const {
+  if (key == app::kKeyExternalInput) return runStopOperand;
+  if (key == app::kKeyExternalOutput) return errorOperand;
+  if (key == app::kKeyErrorProgram) return errorProgram;
+  return m_pages->widget(0);
+}
+
 void ControllerSettingsDialog::accept() {
   const auto values = edited();
   if (!values) {
-    m_pages->setCurrentIndex(0);
     // The field takes only integers in range and says so for either fault.
+    ShowOffendingField(errorProgram);
     app::TellUser(app::SettingRangeMessage(app::SchemaKey(app::kKeyErrorProgram)));
-    errorProgram->setFocus();
     return;
   }
-  if (!app::CheckSettings(*values)) {
-    m_pages->setCurrentIndex(0);
+  if (const auto error = app::ValidateSettings(*values)) {
+    ShowOffendingField(fieldOf(error->key));
+    platform::ShowMessageBox(error->message, platform::Buttons::Ok, platform::Icon::Warning);
     return;
   }
   m_settings.apply(m_read, *values);

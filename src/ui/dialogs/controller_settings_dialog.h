@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include "app/settings/controller_settings.h"
 
@@ -40,6 +41,7 @@ class ControllerSettingsDialog : public QDialog {
   QComboBox* comPort;
   QLineEdit* kernelParams;
   QLineEdit* password;
+  QToolButton* showPassword;
   QCheckBox* downloadSources;
   QCheckBox* downloadNewDrivers;
 
@@ -50,6 +52,8 @@ class ControllerSettingsDialog : public QDialog {
   QWidget* passwordPage();
   QWidget* downloadPage();
   void applyRules();
+  // The control that holds a key's value.
+  QWidget* fieldOf(std::string_view key) const;
 
   app::ControllerSettings m_settings;
   app::ControllerSettingsValues m_read;

@@ -5,14 +5,17 @@
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 #include "app/preferences/preference_checks.h"
 #include "app/preferences/serial_ports.h"
 #include "platform/message_box.h"
 #include "platform/no_case.h"
+#include "ui/widgets/offending_field.h"
 #include "ui/widgets/ok_cancel_buttons.h"
 #include "ui/widgets/stored_text.h"
 
@@ -80,9 +83,13 @@ PreferencesDialog::PreferencesDialog(const app::Preferences& preferences,
   m_pages->addTab(communicationPage(), tr("Communication Port"));
   m_pages->addTab(editorPage(), tr("STL Editor"));
   m_pages->addTab(printPage(), tr("Print"));
+  // Every tab shows its title: the dialog is at least as wide as the tab row.
+  m_pages->setUsesScrollButtons(false);
+  m_pages->tabBar()->setExpanding(false);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_pages);
   layout->addWidget(OkCancelButtons(this));
+  resize(sizeHint() + QSize(40, 0));  // a little room beside the last tab
 }
 
 QWidget* PreferencesDialog::generalPage() {
@@ -95,7 +102,9 @@ QWidget* PreferencesDialog::generalPage() {
   row->addWidget(projectDirectory, 1);
   row->addWidget(browse);
   auto* form = new QFormLayout(page);
-  form->addRow(tr("&Project directory:"), row);
+  auto* label = new QLabel(tr("&Project directory:"), page);
+  label->setBuddy(projectDirectory);
+  form->addRow(label, row);
   connect(browse, &QPushButton::clicked, this, [this] {
     const QString dir = QFileDialog::getExistingDirectory(this, tr("Select the Project Directory"),
                                                           projectDirectory->text());
@@ -226,15 +235,19 @@ app::CommunicationValues PreferencesDialog::communicationEntry() const {
   return v;
 }
 
+// The checks tell the user what is wrong; the field they are about is shown first.
 bool PreferencesDialog::checkPages() {
-  const auto dir = app::CheckProjectDirectoryEntry(ToStored(projectDirectory->text()),
-                                                   m_preferences.programDirectory());
+  const std::string directory = ToStored(projectDirectory->text());
+  if (directory.find_first_not_of(" \t") == std::string::npos) ShowOffendingField(projectDirectory);
+  const auto dir = app::CheckProjectDirectoryEntry(directory, m_preferences.programDirectory());
   if (!dir) {
-    m_pages->setCurrentIndex(0);
+    ShowOffendingField(projectDirectory);
     return false;
   }
-  if (useTcpip->isChecked() && !app::CheckIpAddressEntry(ToStored(ipAddress->text().trimmed()))) {
-    m_pages->setCurrentIndex(1);
+  const std::string address = ToStored(ipAddress->text().trimmed());
+  if (useTcpip->isChecked() && !app::IsCompleteIpAddress(address)) ShowOffendingField(ipAddress);
+  if (useTcpip->isChecked() && !app::CheckIpAddressEntry(address)) {
+    ShowOffendingField(ipAddress);
     return false;
   }
   return true;

@@ -1,13 +1,17 @@
 #include "ui/editor/stl_editor.h"
 
 #include <QFontDatabase>
+#include <QHelpEvent>
 #include <QTextDocument>
+#include <QToolTip>
 #include <algorithm>
 
 #include "platform/message_box.h"
 #include "stl/editor/display.h"
 #include "stl/editor/editor_messages.h"
 #include "stl/editor/store.h"
+#include "ui/editor/line_check_worker.h"
+#include "ui/editor/line_mark_margin.h"
 #include "ui/editor/stl_highlighter.h"
 #include "ui/widgets/stored_text.h"
 
@@ -30,13 +34,25 @@ QString JoinDisplayLines(const std::vector<std::string>& lines) {
 }  // namespace
 
 StlEditor::StlEditor(QWidget* parent)
-    : QPlainTextEdit(parent), m_highlighter(new StlHighlighter(document())) {
+    : QPlainTextEdit(parent),
+      m_highlighter(new StlHighlighter(document())),
+      m_margin(new LineMarkMargin(this)) {
   setLineWrapMode(QPlainTextEdit::NoWrap);
   setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   connect(document(), &QTextDocument::contentsChange, this, &StlEditor::contentsChanged);
   connect(this, &QPlainTextEdit::cursorPositionChanged, this, &StlEditor::caretMoved);
-  connect(this, &QPlainTextEdit::blockCountChanged, this,
-          [this] { emit lineStatusChanged(lineStatus()); });
+  connect(this, &QPlainTextEdit::blockCountChanged, this, [this] {
+    ++m_lineLayout;
+    emit lineStatusChanged(lineStatus());
+  });
+  connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
+    if (dy != 0) {
+      m_margin->scroll(0, dy);
+    } else {
+      m_margin->update(0, rect.y(), m_margin->width(), rect.height());
+    }
+  });
+  placeMargin();
 }
 
 // Tearing the text down moves the caret; nothing may be committed then, since the list
@@ -49,6 +65,17 @@ StlEditor::~StlEditor() {
 
 void StlEditor::setContext(stl::ConversionContext context) {
   m_context = std::move(context);
+  m_highlighter->setSymbols(m_context.allocationList);
+  symbolsChanged();
+}
+
+// Colouring anew is no edit: no line may be queued for a commit by it.
+void StlEditor::symbolsChanged() {
+  const bool modified = document()->isModified();
+  m_selfEdit = true;
+  m_highlighter->rehighlight();
+  m_selfEdit = false;
+  document()->setModified(modified);
 }
 
 void StlEditor::setDisplayLines(const std::vector<std::string>& lines) {
@@ -59,6 +86,13 @@ void StlEditor::setDisplayLines(const std::vector<std::string>& lines) {
   document()->setModified(false);
   m_selfEdit = false;
   emit lineStatusChanged(lineStatus());
+  // The marks were of the text that is gone.
+  if (!m_marks.empty()) {
+    m_marks.clear();
+    showMarks();
+    emit lineMarksChanged();
+  }
+  checkLines();
 }
 
 QString StlEditor::lineStatus() const {
@@ -116,6 +150,10 @@ void StlEditor::caretMoved() {
 void StlEditor::commitLeftLines() {
   m_commitQueued = false;
   commitPendingExcept(textCursor().block());
+  const int caretLine = textCursor().blockNumber();
+  if (caretLine == m_lastCaretLine) return;
+  m_lastCaretLine = caretLine;
+  if (m_checker && document()->revision() != m_checkedRevision) checkLines();
 }
 
 void StlEditor::commitPendingExcept(const QTextBlock& keep) {
@@ -245,11 +283,149 @@ void StlEditor::insertLinesAbove(const QString& lines) {
   commitPendingExcept(textCursor().block());
 }
 
+// --- The check of the shown lines ---
+
+void StlEditor::enableLineCheck(std::string module, std::filesystem::path directory) {
+  m_checkModule = std::move(module);
+  m_checkDirectory = std::move(directory);
+  if (!m_checker) {
+    m_checker = new LineCheckWorker(
+        [this](int tag, std::vector<stl::LineFinding> findings) {
+          applyFindings(tag, std::move(findings));
+        },
+        this);
+  }
+  checkLines();
+}
+
+void StlEditor::checkLines() {
+  if (!m_checker) return;
+  LineCheckRequest request;
+  request.lines.reserve(static_cast<std::size_t>(blockCount()));
+  for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next())
+    request.lines.push_back(ToStored(block.text()));
+  request.module = m_checkModule;
+  if (m_context.allocationList) request.symbols = *m_context.allocationList;
+  request.directory = m_checkDirectory;
+  request.tag = m_lineLayout;
+  m_checkedRevision = document()->revision();
+  m_checker->request(std::move(request));
+}
+
+bool StlEditor::lineCheckBusy() const {
+  return m_checker && m_checker->busy();
+}
+
+// Findings for lines that have moved since would mark the wrong lines; the next line left
+// brings a check of the lines as they are.
+void StlEditor::applyFindings(int tag, std::vector<stl::LineFinding> findings) {
+  if (tag != m_lineLayout) {
+    m_checkedRevision = -1;
+    return;
+  }
+  m_marks.clear();
+  for (const stl::LineFinding& finding : findings) {
+    const QTextBlock block = document()->findBlockByNumber(finding.line);
+    if (!block.isValid()) continue;
+    QStringList texts = FromStored(finding.text).split(QChar('\n'));
+    for (QString& text : texts) text = text.trimmed();
+    m_marks.push_back({QTextCursor(block), texts.join(QChar('\n'))});
+  }
+  showMarks();
+  emit lineMarksChanged();
+}
+
+// A wavy line under the text of every marked line.
+void StlEditor::showMarks() {
+  QList<QTextEdit::ExtraSelection> selections;
+  for (const LineMark& mark : m_marks) {
+    const QTextBlock block = mark.line.block();
+    const QString text = block.text();
+    qsizetype first = 0;
+    while (first < text.size() && text.at(first).isSpace()) ++first;
+    QTextEdit::ExtraSelection selection;
+    selection.cursor = QTextCursor(block);
+    selection.cursor.setPosition(block.position() + static_cast<int>(first));
+    selection.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    selection.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    selection.format.setUnderlineColor(QColor(220, 0, 0));
+    selection.format.setToolTip(mark.text);
+    selections.push_back(selection);
+  }
+  setExtraSelections(selections);
+  m_margin->update();
+}
+
+QString StlEditor::lineMark(int line) const {
+  for (const LineMark& mark : m_marks) {
+    if (mark.line.blockNumber() + 1 == line) return mark.text;
+  }
+  return {};
+}
+
+std::vector<int> StlEditor::markedLines() const {
+  std::vector<int> lines;
+  for (const LineMark& mark : m_marks) lines.push_back(mark.line.blockNumber() + 1);
+  std::sort(lines.begin(), lines.end());
+  lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+  return lines;
+}
+
+void StlEditor::forEachVisibleMark(const std::function<void(const QRectF&)>& visit) const {
+  const QRectF shown = viewport()->rect();
+  for (const LineMark& mark : m_marks) {
+    const QRectF line = blockBoundingGeometry(mark.line.block()).translated(contentOffset());
+    if (line.intersects(shown)) visit(line);
+  }
+}
+
+QString StlEditor::markAt(QPoint viewportPosition) const {
+  return lineMark(cursorForPosition(viewportPosition).blockNumber() + 1);
+}
+
+bool StlEditor::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = markAt(help->pos());
+    if (text.isEmpty()) {
+      QToolTip::hideText();
+    } else {
+      QToolTip::showText(help->globalPos(), text, viewport());
+    }
+    return true;
+  }
+  return QPlainTextEdit::viewportEvent(event);
+}
+
+void StlEditor::placeMargin() {
+  const int width = m_margin->sizeHint().width();
+  setViewportMargins(width, 0, 0, 0);
+  const QRect inside = contentsRect();
+  m_margin->setGeometry(inside.left(), inside.top(), width, inside.height());
+}
+
+void StlEditor::resizeEvent(QResizeEvent* event) {
+  QPlainTextEdit::resizeEvent(event);
+  placeMargin();
+}
+
+void StlEditor::changeEvent(QEvent* event) {
+  QPlainTextEdit::changeEvent(event);
+  if (event->type() == QEvent::FontChange) placeMargin();
+}
+
 void StlEditor::goToLine(int line) {
   const int number = std::clamp(line, 1, blockCount()) - 1;
   QTextCursor cursor(document()->findBlockByNumber(number));
   setTextCursor(cursor);
   centerCursor();
+}
+
+void StlEditor::selectLine(int line) {
+  goToLine(line);
+  QTextCursor cursor = textCursor();
+  cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+  setTextCursor(cursor);
 }
 
 }  // namespace zel::ui

@@ -7,16 +7,20 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "stl/editor/commit.h"
 #include "stl/editor/conversion_context.h"
+#include "stl/editor/line_check.h"
 
 namespace zel::ui {
 
 class StlHighlighter;
+class LineCheckWorker;
+class LineMarkMargin;
 
 class StlEditor : public QPlainTextEdit {
   Q_OBJECT
@@ -53,12 +57,36 @@ class StlEditor : public QPlainTextEdit {
   // Whole lines before the caret's line; they are committed at once.
   void insertLinesAbove(const QString& lines);
   void goToLine(int line);  // 1-based; beyond the end: the last line
+  // The same, with the line's text selected, so the eye finds it at once.
+  void selectLine(int line);
   int caretLine() const { return textCursor().blockNumber() + 1; }
   int lineCount() const { return blockCount(); }
   QString lineStatus() const;  // "Line %u/%u"
 
+  // The entries of the context's list changed: its symbols are coloured anew.
+  void symbolsChanged();
+
+  // From now on the whole module is checked on a worker whenever a line was left (and
+  // once at once); the lines the check refuses are marked until a later check finds them
+  // sound. The compilation stays the authority: the marks only show early what it will
+  // say. `directory`: where the project's "CR.CFG" is; empty: nowhere.
+  void enableLineCheck(std::string module, std::filesystem::path directory);
+  void checkLines();
+  bool lineCheckBusy() const;
+  QString lineMark(int line) const;      // 1-based; empty when the check found nothing
+  std::vector<int> markedLines() const;  // 1-based, in order
+  // For the margin: the marked lines on screen, in viewport coordinates.
+  void forEachVisibleMark(const std::function<void(const QRectF&)>& visit) const;
+  QString markAt(QPoint viewportPosition) const;
+
  signals:
   void lineStatusChanged(const QString& status);
+  void lineMarksChanged();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
 
  private:
   void contentsChanged(int position, int removed, int added);
@@ -70,6 +98,9 @@ class StlEditor : public QPlainTextEdit {
   void offerEntries(int firstBlock, const std::vector<stl::AllocationOffer>& offers);
   bool isCommitted(const QTextBlock& block) const;
   void markCommitted(QTextBlock block, int count);
+  void applyFindings(int tag, std::vector<stl::LineFinding> findings);
+  void showMarks();
+  void placeMargin();
 
   stl::ConversionContext m_context;
   OfferHandler m_offerHandler;
@@ -88,6 +119,23 @@ class StlEditor : public QPlainTextEdit {
   // Set while the editor changes its own text: those changes are no typing.
   bool m_selfEdit = false;
   bool m_commitQueued = false;
+
+  // A mark follows its line through edits above it: its cursor stays at the line's start.
+  struct LineMark {
+    QTextCursor line;
+    QString text;
+  };
+  std::vector<LineMark> m_marks;
+  LineMarkMargin* m_margin;
+  LineCheckWorker* m_checker = nullptr;
+  std::string m_checkModule;
+  std::filesystem::path m_checkDirectory;
+  // Findings name lines by number; they are only good while no line came or went since
+  // the check was asked for.
+  int m_lineLayout = 0;
+  int m_checkTag = 0;
+  int m_checkedRevision = -1;
+  int m_lastCaretLine = -1;
 };
 
 }  // namespace zel::ui

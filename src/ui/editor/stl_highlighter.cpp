@@ -30,6 +30,11 @@ StlHighlighter::StlHighlighter(QTextDocument* document) : QSyntaxHighlighter(doc
   m_formats[static_cast<std::size_t>(Kind::Comment)] = Coloured(QColor(0, 120, 0), false, true);
   m_formats[static_cast<std::size_t>(Kind::ListComment)] =
       Coloured(QColor(110, 110, 110), false, true);
+  // Readable as a symbol still, but marked as one the compilation will not find.
+  QTextCharFormat unknownSymbol = Coloured(QColor(200, 90, 0), false, true);
+  unknownSymbol.setUnderlineStyle(QTextCharFormat::DotLine);
+  unknownSymbol.setUnderlineColor(QColor(200, 90, 0));
+  m_formats[static_cast<std::size_t>(Kind::UnknownSymbol)] = unknownSymbol;
   QTextCharFormat unknown = Coloured(QColor(200, 0, 0));
   unknown.setUnderlineStyle(QTextCharFormat::WaveUnderline);
   unknown.setUnderlineColor(QColor(200, 0, 0));
@@ -41,7 +46,7 @@ const QTextCharFormat& StlHighlighter::format(stl::DisplayTokenKind kind) const 
 }
 
 void StlHighlighter::highlightBlock(const QString& text) {
-  for (const stl::DisplaySpan& span : stl::ColourDisplayLine(StoredPerUnit(text))) {
+  for (const stl::DisplaySpan& span : stl::ColourDisplayLine(StoredPerUnit(text), m_symbols)) {
     setFormat(static_cast<int>(span.start), static_cast<int>(span.length), format(span.kind));
   }
 }

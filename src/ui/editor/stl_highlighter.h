@@ -16,6 +16,10 @@ class StlHighlighter : public QSyntaxHighlighter {
  public:
   explicit StlHighlighter(QTextDocument* document);
 
+  // The list whose symbols are known; none: no symbol is told unknown. It must outlive
+  // its use here; the caller colours the text anew when it changes.
+  void setSymbols(const stl::AllocationList* symbols) { m_symbols = symbols; }
+
   // How a kind of token is shown, for the tests and the legend in the manual.
   const QTextCharFormat& format(stl::DisplayTokenKind kind) const;
 
@@ -23,7 +27,8 @@ class StlHighlighter : public QSyntaxHighlighter {
   void highlightBlock(const QString& text) override;
 
  private:
-  std::array<QTextCharFormat, 9> m_formats;
+  std::array<QTextCharFormat, 10> m_formats;
+  const stl::AllocationList* m_symbols = nullptr;
 };
 
 // One Windows-1252 byte per UTF-16 unit, so positions in the bytes are positions in the

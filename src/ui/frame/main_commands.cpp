@@ -47,8 +47,10 @@ void MainFrame::newProject() {
 
 void MainFrame::openProjectDialog() {
   if (!m_session || m_busy) return;
+  // The open project is preselected: Open is as often a look at the list as a change.
+  const QString current = projectOpen() ? FromStored(m_session->model().name()) : QString();
   ProjectNameDialog dialog(
-      *m_session, tr("Open Project"), {},
+      *m_session, tr("Open Project"), current,
       [this](const QString& name) {
         if (!m_session->isProject(ToStored(name))) {
           app::TellUser(app::kMsgProjectNotFound);

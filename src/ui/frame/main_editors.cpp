@@ -87,6 +87,7 @@ DocumentWindow* MainFrame::createStlEditor(const app::ModuleRecord& module) {
   auto view = std::make_unique<StlView>(model.modulePath(module), model.backupPath(module));
   if (!view->load(editorContext())) return nullptr;
   StlEditor* editor = view->editor();
+  editor->enableLineCheck(view->moduleName(), model.directory());
   editor->setOfferAllocationEntries(m_preferences.promptForAllocationEntries());
   editor->setOfferHandler(
       [this](const stl::AllocationOffer& offer) { return offerAllocationEntry(offer); });
@@ -130,11 +131,17 @@ bool MainFrame::offerAllocationEntry(const stl::AllocationOffer& offer) {
   }
   m_symbols = std::move(working);
   if (AllocationListView* list = allocationList()) list->reload();
+  // The committing editor shows the new comment itself; every editor colours anew.
+  for (StlView* view : stlViews()) view->editor()->symbolsChanged();
   return true;
 }
 
 void MainFrame::symbolsChanged() {
   reloadSymbols();
+  for (StlView* view : stlViews()) {
+    view->editor()->symbolsChanged();
+    view->editor()->checkLines();
+  }
 }
 
 // --- Insert menu ---
@@ -257,7 +264,7 @@ bool MainFrame::goToMessageLine(const QString& line) {
   if (!location || !openWindowByName(location->module)) return false;
   StlView* view = activeStlView();
   if (!view) return false;
-  view->editor()->goToLine(location->line);
+  view->editor()->selectLine(location->line);
   view->editor()->setFocus();
   return true;
 }

@@ -178,6 +178,8 @@ void MainFrame::saveWindows(const app::ProjectModel& model) {
 
 void MainFrame::restoreWindows(const app::ProjectModel& model) {
   m_keptDocuments.clear();
+  // The editors show the list's comments and colour by its symbols as they open.
+  reloadSymbols();
   const auto saved = app::ReadWindowList(model.file());
   // A project that remembers no window at all would open as an empty frame.
   if (saved.empty()) {

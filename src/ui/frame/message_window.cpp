@@ -67,9 +67,15 @@ void MessageWindow::copyMessages() {
   QGuiApplication::clipboard()->setText(text);
 }
 
+// The clicked message is selected whole, not the word under the mouse: it is the line the
+// user chose, and its source line is selected in the editor.
 void MessageWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-  QPlainTextEdit::mouseDoubleClickEvent(event);
-  emit lineActivated(cursorForPosition(event->position().toPoint()).block().text());
+  QTextCursor line = cursorForPosition(event->position().toPoint());
+  line.movePosition(QTextCursor::StartOfBlock);
+  line.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+  setTextCursor(line);
+  event->accept();
+  emit lineActivated(line.block().text());
 }
 
 void MessageWindow::contextMenuEvent(QContextMenuEvent* event) {

@@ -2,6 +2,8 @@
 
 #include <QFormLayout>
 
+#include "platform/message_box.h"
+#include "ui/widgets/offending_field.h"
 #include "ui/widgets/stored_text.h"
 
 namespace zel::ui {
@@ -34,6 +36,26 @@ app::ModuleEntry ModuleEntryFields::entry() const {
   entry.version = m_version->currentText().toInt();
   entry.comment = ToStored(m_comment->text());
   return entry;
+}
+
+QWidget* ModuleEntryFields::field(app::ModuleEntryField which) const {
+  switch (which) {
+    case app::ModuleEntryField::Number:
+      return m_number;
+    case app::ModuleEntryField::Version:
+      return m_version;
+    case app::ModuleEntryField::Comment:
+      return m_comment;
+  }
+  return m_number;
+}
+
+bool ModuleEntryFields::checkEntry() {
+  const auto refusal = app::RefuseModuleEntry(entry());
+  if (!refusal) return true;
+  ShowOffendingField(field(refusal->field));
+  platform::ShowMessageBox(refusal->message, platform::Buttons::Ok, platform::Icon::Warning);
+  return false;
 }
 
 }  // namespace zel::ui

@@ -19,6 +19,9 @@ class ModuleEntryFields : public QWidget {
   // A number that is no integer is handed on as -1, which the module checks refuse
   // with the range message of the kind.
   app::ModuleEntry entry() const;
+  // The entry, or false after the refusal was shown with its field focused and selected.
+  bool checkEntry();
+  QWidget* field(app::ModuleEntryField which) const;
 
   QLineEdit* numberField() const { return m_number; }
   QComboBox* versionField() const { return m_version; }

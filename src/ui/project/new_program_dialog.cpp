@@ -31,6 +31,7 @@ NewProgramDialog::NewProgramDialog(app::ProjectModel& model, app::ShellHooks* ho
 }
 
 void NewProgramDialog::accept() {
+  if (!m_fields->checkEntry()) return;
   const auto result = app::ModuleOperations(m_model, m_hooks).insertModule(m_fields->entry());
   if (result.keepDialogOpen()) return;
   QDialog::accept();

@@ -55,6 +55,7 @@ ProgramPropertiesDialog::ProgramPropertiesDialog(app::ProjectModel& model, std::
 }
 
 void ProgramPropertiesDialog::accept() {
+  if (!m_fields->checkEntry()) return;
   const auto result =
       app::ModuleOperations(m_model, m_hooks).applyProperties(m_fileName, m_fields->entry());
   if (result.keepDialogOpen()) return;

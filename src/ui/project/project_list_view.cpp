@@ -61,9 +61,14 @@ ProjectListView::ProjectListView(app::ProjectSession& session, bool multiSelect,
   m_report->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_report->setSelectionMode(mode);
   m_report->verticalHeader()->hide();
-  m_report->horizontalHeader()->setStretchLastSection(true);
-  m_report->horizontalHeader()->setSectionsClickable(true);
-  m_report->setColumnWidth(1, 260);
+  // The comment takes what the name and the type leave; neither of those is ever cut.
+  QHeaderView* header = m_report->horizontalHeader();
+  header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(1, QHeaderView::Stretch);
+  header->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+  header->setSectionsClickable(true);
+  m_report->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_report->setTextElideMode(Qt::ElideRight);
   m_report->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
   m_report->setItemDelegateForColumn(0, new NameDelegate(this));
   m_list->setModel(m_model);
@@ -131,6 +136,7 @@ void ProjectListView::selectName(const QString& name) {
   const QModelIndex index = m_model->index(row, 0);
   m_report->selectionModel()->setCurrentIndex(
       index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  m_report->scrollTo(index);
 }
 
 void ProjectListView::refresh() {

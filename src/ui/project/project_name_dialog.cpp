@@ -2,6 +2,7 @@
 
 #include <QFormLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/project/project_naming.h"
 #include "ui/widgets/ok_cancel_buttons.h"
@@ -22,7 +23,9 @@ ProjectNameDialog::ProjectNameDialog(app::ProjectSession& session, const QString
   layout->addLayout(form);
   layout->addWidget(m_list, 1);
   layout->addWidget(OkCancelButtons(this));
-  resize(480, 340);
+  // Name, comment and type side by side without a scroll bar.
+  resize(std::max(560, sizeHint().width()), 360);
+  if (!preset.isEmpty()) m_list->selectName(preset);
   connect(m_list, &ProjectListView::currentNameChanged, this, [this](const QString& name) {
     if (!name.isEmpty()) m_name->setText(name);
   });

@@ -40,7 +40,9 @@ ProjectSettingsDialog::ProjectSettingsDialog(app::ProjectSession& session, const
   nameRow->addWidget(browse);
   auto* form = new QFormLayout;
   form->addRow(tr("&Comment:"), m_comment);
-  form->addRow(tr("&Name:"), nameRow);
+  auto* nameLabel = new QLabel(tr("&Name:"), this);
+  nameLabel->setBuddy(m_name);
+  form->addRow(nameLabel, nameRow);
   form->addRow(tr("Created:"), new QLabel(FromStored(file.created()), this));
   form->addRow(tr("C&ontroller:"), m_controller);
   auto* layout = new QVBoxLayout(this);

@@ -58,6 +58,21 @@ TEST_F(StlCommit, OffersUnknownSymbolsFirstThenUnknownOperandsOncePerLine) {
                                                          {}}));
 }
 
+// Two operands in a row are a mistake, not two symbols to enter: only the first is offered.
+// A line broken before a keyword still offers its own.
+TEST_F(StlCommit, AnOperandBrokenOffTheLineBeforeIsNotOffered) {
+  const CommitResult twoInARow = CommitLine("if foo bar", m_context, true);
+  EXPECT_EQ(twoInARow.storedLines, (Lines{"w:foo;", ":bar;"}));
+  EXPECT_EQ(twoInARow.offers, (std::vector<AllocationOffer>{{OfferKind::Symbol, "foo"}, {}}));
+  EXPECT_EQ(CommitLine("if foo then set bar", m_context, true).offers,
+            (std::vector<AllocationOffer>{{OfferKind::Symbol, "foo"}, {OfferKind::Symbol, "bar"}}));
+  EXPECT_EQ(CommitLine("if I0.0 (I0.7)", m_context, true).offers,
+            (std::vector<AllocationOffer>{{}, {}}));
+  // Alone on its line an operand may go on the sentence of the line above.
+  EXPECT_EQ(CommitLine("bar", m_context, true).offers,
+            (std::vector<AllocationOffer>{{OfferKind::Symbol, "bar"}}));
+}
+
 TEST_F(StlCommit, NoOffersWithoutThePreferenceOrWithoutAList) {
   EXPECT_EQ(CommitLine("SET O7.0", m_context, false).offers, std::vector<AllocationOffer>(1));
   EXPECT_EQ(CommitLine("SET O7.0", ConversionContext{}, true).offers,

@@ -42,9 +42,9 @@ struct Token {
 };
 
 std::ostream& operator<<(std::ostream& out, const Token& token) {
-  static constexpr const char* kNames[] = {"Keyword",  "Operand",     "Symbol",
-                                           "Constant", "TimeValue",   "Label",
-                                           "Comment",  "ListComment", "Unknown"};
+  static constexpr const char* kNames[] = {"Keyword",   "Operand",      "Symbol",  "Constant",
+                                           "TimeValue", "Label",        "Comment", "ListComment",
+                                           "Unknown",   "UnknownSymbol"};
   return out << kNames[static_cast<int>(token.kind)] << "[" << token.text << "]";
 }
 
@@ -310,6 +310,34 @@ TEST(DisplayColouring, ShownProgramLinesAreColouredCompletely) {
   // The corpus is only worth as much as what it shows.
   EXPECT_GE(lines.size(), 300u);
   for (std::size_t count : byKind) EXPECT_GT(count, 0u);
+}
+
+// With the project's list a symbol it lacks stands out; the list is searched without
+// regard to case, and words that are no symbols keep their colours.
+TEST(DisplayColouring, SymbolsTheListLacksAreUnknown) {
+  AllocationList list;
+  list.append({*ParseDisplayOperand("O0.0"), "Pump", ""});
+  constexpr Kind Us = Kind::UnknownSymbol;
+  struct Case {
+    std::string line;
+    std::vector<Token> withList;
+  };
+  const std::vector<Case> cases = {
+      {" IF foo", {{K, "IF"}, {Us, "foo"}}},
+      {" SET PUMP", {{K, "SET"}, {Sy, "PUMP"}}},
+      {" SET pump TO bar", {{K, "SET"}, {Sy, "pump"}, {K, "TO"}, {Us, "bar"}}},
+      {" LOAD I0.0 TO 5 \"c", {{K, "LOAD"}, {Op, "I0.0"}, {K, "TO"}, {Ti, "5"}, {Cm, "\"c"}}},
+      {" JMP TO lab1", {{K, "JMP"}, {K, "TO"}, {La, "lab1"}}},
+      {" SET ##", {{K, "SET"}, {Un, "##"}}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Tokens(c.line, ColourDisplayLine(c.line, &list)), c.withList) << c.line;
+    // Without a list nothing can be told unknown.
+    std::vector<Token> plain = c.withList;
+    for (Token& token : plain)
+      if (token.kind == Us) token.kind = Sy;
+    EXPECT_EQ(Tokens(c.line, ColourDisplayLine(c.line)), plain) << c.line;
+  }
 }
 
 }  // namespace
