@@ -62,8 +62,8 @@ ControllerConfig Config() {
   return config;
 }
 
-// Answers are bounded by the longest reply: a command's echo, a range or a listing.
-constexpr std::size_t kMaxAnswer = 1024;
+// An answer is at most an echo, a reply and the frame around them.
+constexpr std::size_t kMaxAnswer = kMaxCommand + kMaxReply + 8;
 
 void CheckSerial(const std::vector<Delivery>& deliveries) {
   for (const Delivery& d : deliveries) {

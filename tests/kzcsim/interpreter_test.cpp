@@ -43,7 +43,7 @@ TEST(KzcsimInterpreter, DisplaysWhatModifyCommandsWrote) {
                     {"MF=0", OK, ""},
                     {"DF", OK, "=0,0,0,"},
                     {"DFW", OK, "=0"},
-                    {"DS", OK, "=1"},  // the initial flag
+                    {"DS", OK, "=1"},   // the initial flag
                     {"DS3", OK, "=0"},  // program 3's step
                     {"DS64", ERR, "Invalid operand"},
                 });
@@ -68,6 +68,11 @@ TEST(KzcsimInterpreter, RefusesWhatItDoesNotAccept) {
           {"RP9", ERR, "No project"},  // not part of the project
           {"!3D10", ERR, "Out of range"},      {std::string_view("DEW0\x01"), ERR, "Syntax error"},
       });
+  std::string ranges = "DR0-";
+  for (int i = 0; i < 3; ++i) ranges += ",R0-";
+  EXPECT_EQ(ci.Execute(ranges).kind, OK);
+  for (int i = 0; i < 10; ++i) ranges += ",R0-";
+  EXPECT_EQ(ci.Execute(ranges).text, "Reply too long");
   const std::string longest(kMaxCommand, 'D');
   EXPECT_NE(ci.Execute(longest).text, "Line too long");
   EXPECT_EQ(ci.Execute(longest + "D").text, "Line too long");

@@ -143,6 +143,10 @@ TEST(KzcsimOptions, WrongCommandLinesSayWhy) {
   EXPECT_EQ(ErrorOf({"--password", "a,b"}), "bad value for --password: a,b");
   EXPECT_EQ(ErrorOf({"--programs", "65"}), "bad value for --programs: 65");
   EXPECT_EQ(ErrorOf({"--drop-cmd", ""}), "bad value for --drop-cmd: ");
+  EXPECT_EQ(ErrorOf({"--project", "A,B"}), "bad value for --project: A,B");
+  EXPECT_EQ(ErrorOf({"--platform", "VM\n"}), "bad value for --platform: VM\n");
+  EXPECT_EQ(ErrorOf({"--run-file", std::string(100, 'R')}),
+            "bad value for --run-file: " + std::string(100, 'R'));
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ inline constexpr const char* kLocked = "Locked";
 inline constexpr const char* kNoProject = "No project";
 inline constexpr const char* kNotSupported = "Not supported";
 inline constexpr const char* kTooLong = "Line too long";
+inline constexpr const char* kReplyTooLong = "Reply too long";
 inline constexpr const char* kPassword = "Wrong password";
 inline constexpr const char* kNoFile = "File not found";
 inline constexpr const char* kFile = "File error";

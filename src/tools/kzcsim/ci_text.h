@@ -16,6 +16,8 @@ inline constexpr char kProbe = '\x14';
 // Commands and their echo are kept in 352-byte entries on the PC side; a longer line is
 // refused whole rather than executed cut.
 inline constexpr std::size_t kMaxCommand = 352;
+// The PC keeps 350 bytes of an answer; a longer one is refused rather than sent cut.
+inline constexpr std::size_t kMaxReply = 350;
 
 // Reads decimal digits at the front of `text` and removes them; nullopt (text untouched)
 // when there is no digit or the number exceeds `max`.

@@ -30,6 +30,7 @@ Reply Operands(Controller& c, std::string_view args) {
     } else {
       reply += "=" + c.Value(ReadOperand(c.memory(), *ref));
     }
+    if (reply.size() >= kMaxReply) return Reply::Fail(reason::kReplyTooLong);
     if (rest.empty()) break;
     if (!TakePrefix(rest, ",")) return Reply::Fail(reason::kSyntax);
     list = true;

@@ -133,6 +133,15 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args,
   auto text = [](std::string& target) {
     return Valued([&target](const std::string& v) { return target = v, true; });
   };
+  // Fields of the "L?" answer: a comma or a control character would split or end it.
+  auto field = [](std::string& target) {
+    return Valued([&target](const std::string& v) {
+      for (unsigned char ch : v) {
+        if (ch < 0x20 || ch == 0x7F || ch == ',') return false;
+      }
+      return target = v, v.size() <= 99;
+    });
+  };
   auto rate = [](FaultRule& rule) {
     return Valued([&rule](const std::string& v) {
       const auto p = Rate(v);
@@ -177,14 +186,10 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args,
          if (minor) c.versionMinor = *minor;
          return minor.has_value();
        }},
-      {"--platform", text(c.platform)},
-      {"--password",
-       [&](const std::string& v) {
-         c.password = v;
-         return v.size() <= 29 && v.find(',') == std::string::npos;
-       }},
-      {"--project", text(c.project)},
-      {"--run-file", text(c.runFile)},
+      {"--platform", field(c.platform)},
+      {"--password", [&](const std::string& v) { return field(c.password)(v) && v.size() <= 29; }},
+      {"--project", field(c.project)},
+      {"--run-file", field(c.runFile)},
       {"--build-date", number(c.buildDate, 0, 0xFFFFFFFFll)},
       {"--programs", number(c.programs, 0, 64)},
       {"--strings", number(c.strings, 0, 1000)},
