@@ -62,7 +62,9 @@ TEST(OperandRepliesTest, TimerStatusWordGivesBitModeAndMarker) {
     SCOPED_TRACE(c.reply);
     const auto timer = ReadTimerReply(c.reply);
     EXPECT_EQ(timer, c.timer);
-    if (timer) EXPECT_EQ(TimerModeText(timer->mode, timer->marked), c.modeText);
+    if (timer) {
+      EXPECT_EQ(TimerModeText(timer->mode, timer->marked), c.modeText);
+    }
   }
   EXPECT_EQ(FormatHundredths(500), "5.00");
   EXPECT_EQ(FormatHundredths(250), "2.50");
@@ -86,7 +88,9 @@ TEST(OperandRepliesTest, ProgramStatusIsInactiveStoppedOrActiveElseUnknown) {
     SCOPED_TRACE(c.reply);
     const auto program = ReadProgramReply(c.reply);
     ASSERT_EQ(program.has_value(), c.readable);
-    if (program) EXPECT_EQ(program->state, c.state);
+    if (program) {
+      EXPECT_EQ(program->state, c.state);
+    }
   }
   EXPECT_EQ(ReadProgramReply("=0,0,3,12,5,7"), (ProgramReply{ProgramState::Active, 12, 5, 7}));
 }
