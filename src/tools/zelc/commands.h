@@ -39,5 +39,6 @@ void AddAllocationCommands(CLI::App& app, CommandAction& chosen);
 void AddCheckCommands(CLI::App& app, CommandAction& chosen);
 void AddCompileCommands(CLI::App& app, CommandAction& chosen);
 void AddStlTextCommands(CLI::App& app, CommandAction& chosen);
+void AddToolCommands(CLI::App& app, CommandAction& chosen);
 
 }  // namespace zel::zelc
