@@ -136,6 +136,11 @@ bool MainFrame::writeExitState() {
 void MainFrame::closeEvent(QCloseEvent* event) {
   // The worker writes the module's files; it ends within moments.
   if (m_compilation.running()) m_compilation.wait();
+  // The run closed the project for the tool and opens it again when the tool ends.
+  if (m_waitingForTool) {
+    event->ignore();
+    return;
+  }
   const bool wasOpen = projectOpen();
   // The placements are taken before closing the project empties the frame.
   writeExitState();

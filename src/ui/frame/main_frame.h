@@ -18,6 +18,7 @@
 #include "app/shell/shell_hooks.h"
 #include "app/shell/window_list.h"
 #include "app/shell/window_registry.h"
+#include "app/tools/tool_record.h"
 #include "platform/messages.h"
 #include "stl/alloc/allocation_list.h"
 #include "stl/compile/compile_driver.h"
@@ -89,6 +90,11 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void selectForDownload();
   void properties();
   void helpTopics();
+  // External tools (Extras menu).
+  void configureTools();
+  void runTool(std::size_t index);
+  bool waitingForTool() const { return m_waitingForTool; }
+  const std::vector<QAction*>& toolActions() const { return m_toolActions; }
   void insertOperand();
   void cut();
   void copy();
@@ -145,6 +151,9 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void symbolsChanged();
   bool offerAllocationEntry(const stl::AllocationOffer& offer);
   void rebuildStlInstructionMenu();
+  void updateToolsMenu();
+  void runToolRecord(const app::ToolRecord& tool);
+  bool closeOnlineWindows();
   void createShortcutBar();
   platform::LParam jobMessage(const platform::Message& message);
   void compileEnded();
@@ -169,6 +178,9 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   platform::MessageTarget m_jobs;
   stl::Compilation m_compilation;
   std::filesystem::path m_compilingFile;
+  QMenu* m_extrasMenu = nullptr;
+  std::vector<QAction*> m_toolActions;  // the tools' entries, or the one "(External Tools)"
+  bool m_waitingForTool = false;
 };
 
 }  // namespace zel::ui

@@ -183,7 +183,12 @@ void MainFrame::createMenus() {
   extras->addAction(a.preferences);
   a.library = Later(extras, tr("&Library..."));
   extras->addSeparator();
-  a.configureTools = Later(extras, tr("Configure &Tools ..."));
+  a.configureTools =
+      extras->addAction(tr("Configure &Tools ..."), this, [this] { configureTools(); });
+  extras->addSeparator();
+  m_extrasMenu = extras;
+  connect(extras, &QMenu::aboutToShow, this, &MainFrame::updateToolsMenu);
+  updateToolsMenu();
 
   QMenu* window = menuBar()->addMenu(tr("&Window"));
   window->addAction(tr("&Cascade"), m_mdi, &QMdiArea::cascadeSubWindows);
