@@ -30,13 +30,30 @@ void ProjectModel::open(std::string name, const fs::path& projectDirectory,
   m_name = std::move(name);
   m_exclusion = std::move(exclusion);
   loadModules();
+  // A copy: an attachment may detach itself while it is told.
+  const auto attachments = m_attachments;
+  for (ProjectAttachment* attachment : attachments) attachment->projectOpened(*this);
 }
 
 void ProjectModel::close() {
+  if (isOpen()) {
+    const auto attachments = m_attachments;
+    for (ProjectAttachment* attachment : attachments) attachment->projectClosing(*this);
+  }
   m_modules.clear();
   m_exclusion.release();
   m_name.clear();
   m_file = ProjectFile(fs::path{});
+}
+
+void ProjectModel::attach(ProjectAttachment* attachment) {
+  if (std::find(m_attachments.begin(), m_attachments.end(), attachment) == m_attachments.end()) {
+    m_attachments.push_back(attachment);
+  }
+}
+
+void ProjectModel::detach(ProjectAttachment* attachment) {
+  std::erase(m_attachments, attachment);
 }
 
 void ProjectModel::loadModules() {

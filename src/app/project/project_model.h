@@ -10,6 +10,7 @@
 
 #include "app/modules/module.h"
 #include "app/project/exclusion_file.h"
+#include "app/project/project_attachment.h"
 #include "app/project/project_file.h"
 
 namespace zel::app {
@@ -26,6 +27,11 @@ class ProjectModel {
   // Called by the project operations once the exclusion file is held.
   void open(std::string name, const fs::path& projectDirectory, ExclusionFile exclusion);
   void close();  // drops the modules, closes and deletes the exclusion file
+
+  // Attachments hear of every open and close from now on (not of one already open);
+  // each must be detached before it dies. Attaching twice is the same as once.
+  void attach(ProjectAttachment* attachment);
+  void detach(ProjectAttachment* attachment);
 
   // Section "MODULES": keys "SRC_0", "SRC_1", ... up to the first missing or empty one;
   // entries that do not parse are dropped.
@@ -53,6 +59,7 @@ class ProjectModel {
   ProjectFile m_file{fs::path{}};
   ExclusionFile m_exclusion;
   std::vector<ModuleRecord> m_modules;
+  std::vector<ProjectAttachment*> m_attachments;  // not owned
 };
 
 }  // namespace zel::app

@@ -1,0 +1,31 @@
+#include "library/project_scripts.h"
+
+namespace zel::library {
+
+ProjectScripts::ProjectScripts(app::ProjectModel& model, std::filesystem::path programDirectory)
+    : m_model(model), m_programDirectory(std::move(programDirectory)) {
+  m_model.attach(this);
+  if (m_model.isOpen()) projectOpened(m_model);
+}
+
+ProjectScripts::~ProjectScripts() {
+  m_model.detach(this);
+}
+
+void ProjectScripts::reload() {
+  if (m_model.isOpen()) {
+    projectOpened(m_model);
+  } else {
+    m_drivers.clear();
+  }
+}
+
+void ProjectScripts::projectOpened(const app::ProjectModel& model) {
+  m_drivers.load(m_programDirectory, model.target());
+}
+
+void ProjectScripts::projectClosing(const app::ProjectModel& /*model*/) {
+  m_drivers.clear();
+}
+
+}  // namespace zel::library
