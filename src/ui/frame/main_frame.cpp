@@ -88,6 +88,7 @@ bool MainFrame::setUpProjectDirectory() {
 
 void MainFrame::createSession(std::filesystem::path dir) {
   m_session = std::make_unique<app::ProjectSession>(m_preferences.file(), std::move(dir), this);
+  createProjectScripts();
   updateRecentMenu();
   updateActions();
 }

@@ -19,6 +19,7 @@
 #include "app/shell/window_list.h"
 #include "app/shell/window_registry.h"
 #include "app/tools/tool_record.h"
+#include "library/project_scripts.h"
 #include "platform/messages.h"
 #include "stl/alloc/allocation_list.h"
 #include "stl/compile/compile_driver.h"
@@ -29,6 +30,7 @@
 namespace zel::ui {
 
 class AllocationListView;
+class DriverConfigView;
 class DocumentWindow;
 class MessageWindow;
 class ProjectTree;
@@ -94,6 +96,11 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void configureTools();
   void runTool(std::size_t index);
   bool waitingForTool() const { return m_waitingForTool; }
+  // The run-time library and the project's drivers.
+  void libraryDialog();
+  void insertDriver();
+  DriverConfigView* driverConfiguration() const;
+  const library::ProjectScripts* projectScripts() const { return m_scripts.get(); }
   const std::vector<QAction*>& toolActions() const { return m_toolActions; }
   void insertOperand();
   void cut();
@@ -154,6 +161,8 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void updateToolsMenu();
   void runToolRecord(const app::ToolRecord& tool);
   bool closeOnlineWindows();
+  void createProjectScripts();
+  DocumentWindow* createDriverConfiguration();
   void createShortcutBar();
   platform::LParam jobMessage(const platform::Message& message);
   void compileEnded();
@@ -181,6 +190,8 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   QMenu* m_extrasMenu = nullptr;
   std::vector<QAction*> m_toolActions;  // the tools' entries, or the one "(External Tools)"
   bool m_waitingForTool = false;
+  // The open project's scripts; made with the session, gone before it.
+  std::unique_ptr<library::ProjectScripts> m_scripts;
 };
 
 }  // namespace zel::ui

@@ -122,7 +122,9 @@ void MainFrame::createMenus() {
   view->addAction(a.projectTree);
   view->addAction(a.allocationList);
   view->addAction(a.controllerSettings);
-  a.driverConfiguration = Later(view, tr("Dri&ver Configuration"));
+  a.driverConfiguration = view->addAction(tr("Dri&ver Configuration"), this, [this] {
+    openWindow({app::WindowKind::DriverConfig, std::nullopt});
+  });
   a.ioConfiguration = Later(view, tr("&IO Configuration"));
   view->addAction(a.projectDocumentation);
   view->addSeparator();
@@ -144,7 +146,7 @@ void MainFrame::createMenus() {
   insert->addAction(a.moduleCall);
   insert->addSeparator();
   insert->addAction(a.insertOperand);
-  a.insertDriver = Later(insert, tr("&Driver..."));
+  a.insertDriver = insert->addAction(tr("&Driver..."), this, [this] { insertDriver(); });
   a.insertIoModule = Later(insert, tr("&IO Module..."));
 
   QMenu* program = menuBar()->addMenu(tr("P&rogram"));
@@ -181,7 +183,7 @@ void MainFrame::createMenus() {
 
   QMenu* extras = menuBar()->addMenu(tr("E&xtras"));
   extras->addAction(a.preferences);
-  a.library = Later(extras, tr("&Library..."));
+  a.library = extras->addAction(tr("&Library..."), this, [this] { libraryDialog(); });
   extras->addSeparator();
   a.configureTools =
       extras->addAction(tr("Configure &Tools ..."), this, [this] { configureTools(); });
@@ -236,13 +238,13 @@ void MainFrame::updateActions() {
   MainActions& a = m_actions;
   const bool open = projectCommandsAllowed();
   const bool session = m_session != nullptr && !m_busy;
-  for (QAction* action : {a.newProject, a.openProject, a.exploreProjects}) {
+  for (QAction* action : {a.newProject, a.openProject, a.exploreProjects, a.library}) {
     action->setEnabled(session);
   }
-  for (QAction* action :
-       {a.closeProject, a.projectSettings, a.projectTree, a.controllerSettings,
-        a.projectDocumentation, a.allocationList, a.insertOperand, a.newProgram, a.newCmp, a.newCfm,
-        a.programNew, a.programOpen, a.programDelete, a.selectForDownload}) {
+  for (QAction* action : {a.closeProject, a.projectSettings, a.projectTree, a.controllerSettings,
+                          a.projectDocumentation, a.allocationList, a.insertOperand, a.newProgram,
+                          a.newCmp, a.newCfm, a.driverConfiguration, a.insertDriver, a.programNew,
+                          a.programOpen, a.programDelete, a.selectForDownload}) {
     action->setEnabled(open);
   }
   a.recentMenu->setEnabled(session && !a.recentMenu->isEmpty());
