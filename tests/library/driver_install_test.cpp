@@ -72,6 +72,14 @@ TEST_F(DriverInstallTest, InstallsNeededFilesScriptAndToolsOnce) {
   EXPECT_EQ(test::ReadFile(runtime("panel.o")), "object");
 }
 
+TEST_F(DriverInstallTest, ARelativeProgramDirectoryIsNotCountedTwice) {
+  m_place.programDirectory = fs::relative(m_dir / "zel");
+  ASSERT_FALSE(m_place.programDirectory.is_absolute());
+  ASSERT_EQ(InstallDriver(m_dir / "src/panel.dmk", m_place), LibraryResult::Done);
+  EXPECT_EQ(test::ReadFile(runtime("panel.o")), "object");
+  EXPECT_EQ(test::ReadFile(m_dir / "zel/tools/paneltool"), "tool");
+}
+
 TEST_F(DriverInstallTest, InstallingFromTheLibraryItselfLeavesTheFilesIntact) {
   const std::string script =
       "[DRIVER]\r\nTARGET=VM1X\r\n[INSTALL]\r\nNEEDFILE_0=panel.o <<<RUNTIMEDIR>>>\r\n";

@@ -40,5 +40,7 @@ void AddCheckCommands(CLI::App& app, CommandAction& chosen);
 void AddCompileCommands(CLI::App& app, CommandAction& chosen);
 void AddStlTextCommands(CLI::App& app, CommandAction& chosen);
 void AddToolCommands(CLI::App& app, CommandAction& chosen);
+void AddLibraryCommands(CLI::App& app, CommandAction& chosen);
+void AddDriverCommands(CLI::App& app, CommandAction& chosen);
 
 }  // namespace zel::zelc

@@ -33,6 +33,8 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
   AddCompileCommands(app, chosen);
   AddStlTextCommands(app, chosen);
   AddToolCommands(app, chosen);
+  AddLibraryCommands(app, chosen);
+  AddDriverCommands(app, chosen);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
