@@ -29,9 +29,10 @@ namespace {
 using platform::Answer;
 using Strings = std::vector<std::string>;
 
-constexpr const char* kFieldbus =
-    "[DRIVER]\r\nNAME_GB=Fieldbus master\r\nDRIVERNO=0\r\nTARGET=VM1X,VM2X\r\n"
-    "[INSTALL]\r\nNEEDFILE_0=fieldbus.o <<<RUNTIMEDIR>>>\r\n"
+// Scripts of our own beside the demo's FIELDBUS (0), SERIAL (1), OPTDEMO (2) and PANEL (3).
+constexpr const char* kBus =
+    "[DRIVER]\r\nNAME_GB=Test bus\r\nDRIVERNO=10\r\nTARGET=VM1X,VM2X\r\n"
+    "[INSTALL]\r\nNEEDFILE_0=mybus.o <<<RUNTIMEDIR>>>\r\n"
     "[EDIT]\r\n"
     "GB_0=Logging\r\nCTRL_0=LOG \"J\" $YESNO\r\n"
     "GB_1=Channels\r\nCTRL_1=CH \"1\" $DEC [1..4;8]\r\n"
@@ -41,7 +42,7 @@ constexpr const char* kFieldbus =
     "GB_5=Drive\r\nCTRL_5=DRIVE \"C\" $IDV\r\n"
     "GB_6=Reserved\r\nCTRL_6=RES \"7\" $WORD\r\n";
 constexpr const char* kSerial =
-    "[DRIVER]\r\nNAME_GB=Serial protocol\r\nDRIVERNO=3\r\nUSESDRIVER=FIELDBUS\r\n"
+    "[DRIVER]\r\nNAME_GB=Test serial\r\nDRIVERNO=11\r\nUSESDRIVER=MYBUS\r\n"
     "TARGET=VM1X\r\n"
     "[TOOLS]\r\nTOOL_0_GB=Serial monitor\r\nCALL_0_GB=<<<ZELDIR>>>/monitor\r\n"
     "PARAM_0_GB=<<<COM_PORT>>>\r\nFLAGS_0_GB=3\r\n";
@@ -77,15 +78,15 @@ void ClickHeader(const DriverTable& table, int section) {
 class DriverLibraryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Write(m_ws.dir() / "src/fieldbus.dmk", kFieldbus);
-    Write(m_ws.dir() / "src/fieldbus.o", "object");
-    Write(m_ws.dir() / "src/serial.dmk", kSerial);
+    Write(m_ws.dir() / "src/mybus.dmk", kBus);
+    Write(m_ws.dir() / "src/mybus.o", "object");
+    Write(m_ws.dir() / "src/myserial.dmk", kSerial);
     Write(m_ws.dir() / "src/clash.dmk", kClash);
   }
   fs::path runtime(const std::string& file) const { return m_ws.dir() / "RUNTIME.VM1X" / file; }
   // Installed before the program starts, as a user would have done last time.
   void installAll() {
-    for (const char* name : {"fieldbus", "serial", "clash"}) {
+    for (const char* name : {"mybus", "myserial", "clash"}) {
       fs::create_directories(runtime(""));
       fs::copy_file(m_ws.dir() / "src" / (std::string(name) + ".dmk"),
                     runtime(std::string(name) + ".dmk"));
@@ -102,11 +103,31 @@ class DriverLibraryTest : public ::testing::Test {
   UiWorkspace m_ws;
 };
 
+// Numbers as the table shows them, in its order.
+std::vector<int> Numbers(const DriverTable& table) {
+  std::vector<int> numbers;
+  for (const QString& text : Column(table, 1)) numbers.push_back(text.toInt());
+  return numbers;
+}
+
+// Selects the row of `name` in the Select Driver dialog and confirms it.
+std::function<void(SelectDriverDialog&)> Choose(const std::string& name) {
+  return [name](SelectDriverDialog& select) {
+    select.table()->selectRow(static_cast<std::size_t>(RowOf(*select.table(), name)));
+    WhenModal([](QWidget& modal) { static_cast<QDialog&>(modal).accept(); });
+  };
+}
+
+QString Src(const UiWorkspace& ws, const char* name) {
+  return QString::fromStdString((ws.dir() / "src" / name).string());
+}
+
 TEST_F(DriverLibraryTest, LibraryDialogInstallsSortsExtractsAndRemovesWithTheProjectClosed) {
   ASSERT_TRUE(m_ws.start());
   bool projectClosedMeanwhile = false;
   std::string typeShown;
-  QStringList namesAfterInstall, numbersDescending, numbersAscending;
+  QStringList namesBefore, namesAfterInstall;
+  std::vector<int> ascending, descending;
   bool listHidesColumns = false;
   bool ran = false;
   WhenModal([&](QWidget& modal) {
@@ -117,81 +138,85 @@ TEST_F(DriverLibraryTest, LibraryDialogInstallsSortsExtractsAndRemovesWithThePro
     DriversPage& page = *dialog.driversPage();
     projectClosedMeanwhile = !m_ws.frame().session()->model().isOpen();
     typeShown = page.typeSelector()->typeName();
-    EXPECT_TRUE(page.table()->rows().empty());
+    namesBefore = Column(*page.table(), 0);
     page.setOpenChooser([&](const QString&) {
-      return QStringList{QString::fromStdString((m_ws.dir() / "src/fieldbus.dmk").string()),
-                         QString::fromStdString((m_ws.dir() / "src/serial.dmk").string())};
+      return QStringList{Src(m_ws, "mybus.dmk"), Src(m_ws, "myserial.dmk")};
     });
     page.installButton()->click();
     namesAfterInstall = Column(*page.table(), 0);
     ClickHeader(*page.table(), 1);
-    numbersAscending = Column(*page.table(), 1);
+    ascending = Numbers(*page.table());
     ClickHeader(*page.table(), 1);
-    numbersDescending = Column(*page.table(), 1);
+    descending = Numbers(*page.table());
     page.listButton()->click();
     listHidesColumns =
         page.table()->view()->isColumnHidden(1) && page.table()->view()->isHeaderHidden();
     page.reportButton()->click();
 
-    page.table()->selectRow(static_cast<std::size_t>(RowOf(*page.table(), "FIELDBUS")));
+    page.table()->selectRow(static_cast<std::size_t>(RowOf(*page.table(), "MYBUS")));
     page.setSaveChooser([&](const QString& proposed) {
-      EXPECT_EQ(proposed, "FIELDBUS.dmk");
-      return QString::fromStdString((m_ws.dir() / "out/fb.dmk").string());
+      EXPECT_EQ(proposed, "MYBUS.dmk");
+      return QString::fromStdString((m_ws.dir() / "out/bus.dmk").string());
     });
     fs::create_directories(m_ws.dir() / "out");
     page.extractButton()->click();
 
-    page.table()->selectRow(static_cast<std::size_t>(RowOf(*page.table(), "SERIAL")));
+    page.table()->selectRow(static_cast<std::size_t>(RowOf(*page.table(), "MYSERIAL")));
     m_ws.answers().push(Answer::Yes);
     page.deinstallButton()->click();
-    EXPECT_EQ(Column(*page.table(), 0), QStringList{"FIELDBUS"});
+    EXPECT_EQ(RowOf(*page.table(), "MYSERIAL"), -1);
     // Another type shows its own folder.
-    page.typeSelector()->selectType("VM2X");
-    EXPECT_TRUE(page.table()->rows().empty());
+    page.typeSelector()->selectType("RUD2");
+    EXPECT_EQ(page.place().type, "RUD2");
+    EXPECT_EQ(RowOf(*page.table(), "MYBUS"), -1);
     dialog.reject();
   });
   m_ws.frame().actions().library->trigger();
   ASSERT_TRUE(ran);
   EXPECT_TRUE(projectClosedMeanwhile);
   EXPECT_EQ(typeShown, "VM1X");
-  EXPECT_EQ(namesAfterInstall, (QStringList{"FIELDBUS", "SERIAL"}));
-  EXPECT_EQ(numbersAscending, (QStringList{"0", "3"}));
-  EXPECT_EQ(numbersDescending, (QStringList{"3", "0"}));
+  EXPECT_EQ(namesBefore, (QStringList{"FIELDBUS", "OPTDEMO", "PANEL", "SERIAL"}));
+  EXPECT_EQ(namesAfterInstall,
+            (QStringList{"FIELDBUS", "MYBUS", "MYSERIAL", "OPTDEMO", "PANEL", "SERIAL"}));
+  EXPECT_EQ(ascending, (std::vector<int>{0, 1, 2, 3, 10, 11}));
+  EXPECT_EQ(descending, (std::vector<int>{11, 10, 3, 2, 1, 0}));
   EXPECT_TRUE(listHidesColumns);
-  EXPECT_EQ(test::ReadFile(m_ws.dir() / "out/fb.dmk"), kFieldbus);
-  EXPECT_EQ(test::ReadFile(m_ws.dir() / "out/fieldbus.o"), "object");
-  EXPECT_TRUE(fs::exists(runtime("fieldbus.dmk")));
-  EXPECT_TRUE(fs::exists(runtime("fieldbus.o")));
-  EXPECT_FALSE(fs::exists(runtime("serial.dmk")));
+  EXPECT_EQ(test::ReadFile(m_ws.dir() / "out/bus.dmk"), kBus);
+  EXPECT_EQ(test::ReadFile(m_ws.dir() / "out/mybus.o"), "object");
+  EXPECT_TRUE(fs::exists(runtime("mybus.dmk")));
+  EXPECT_TRUE(fs::exists(runtime("mybus.o")));
+  EXPECT_FALSE(fs::exists(runtime("myserial.dmk")));
   EXPECT_EQ(m_ws.answers().texts(),
-            Strings{"'SERIAL'\n\nDo you really want to delete this driver?"});
-  // The serial driver's tool came and went with it.
-  EXPECT_TRUE(app::ReadTools(m_ws.iniFile()).empty());
+            Strings{"'MYSERIAL'\n\nDo you really want to delete this driver?"});
+  // The serial driver's tool came and went with it; the demo's own tool stays.
+  const std::vector<app::ToolRecord> tools = app::ReadTools(m_ws.iniFile());
+  ASSERT_EQ(tools.size(), 1u);
+  EXPECT_EQ(tools[0].title, "Convert panel screens");
   EXPECT_EQ(m_ws.frame().session()->model().name(), "DEMO");
-  EXPECT_EQ(m_ws.frame().projectScripts()->drivers().count(), 1u);
+  EXPECT_EQ(m_ws.frame().projectScripts()->drivers().count(), 5u);
 }
 
 TEST_F(DriverLibraryTest, InstalledDriverToolAppearsInTheExtrasMenu) {
   ASSERT_TRUE(m_ws.start());
   WhenModal([&](QWidget& modal) {
     auto& dialog = static_cast<LibraryDialog&>(modal);
-    dialog.driversPage()->setOpenChooser([&](const QString&) {
-      return QStringList{QString::fromStdString((m_ws.dir() / "src/serial.dmk").string())};
-    });
+    dialog.driversPage()->setOpenChooser(
+        [&](const QString&) { return QStringList{Src(m_ws, "myserial.dmk")}; });
     dialog.driversPage()->installButton()->click();
     dialog.reject();
   });
   m_ws.frame().actions().library->trigger();
-  ASSERT_EQ(m_ws.frame().toolActions().size(), 1u);
-  EXPECT_EQ(m_ws.frame().toolActions().front()->text(), "Serial monitor");
+  QStringList titles;
+  for (const QAction* action : m_ws.frame().toolActions()) titles << action->text();
+  EXPECT_EQ(titles, (QStringList{"Convert panel screens", "Serial monitor"}));
 }
 
 TEST_F(DriverLibraryTest, ConfiguresTheDemoProjectsDrivers) {
   installAll();
   // A driver the library no longer has, with the options the project keeps for it.
-  ASSERT_TRUE(platform::WriteProfileString(m_ws.projectFile("DEMO"), "VM1X_DRV", "DRV_0", "GHOST"));
-  ASSERT_TRUE(
-      platform::WriteProfileString(m_ws.projectFile("DEMO"), "VM1X_DRV_GHOST", "RATE", "9600"));
+  const fs::path project = m_ws.projectFile("DEMO");
+  ASSERT_TRUE(platform::WriteProfileString(project, "VM1X_DRV", "DRV_4", "GHOST"));
+  ASSERT_TRUE(platform::WriteProfileString(project, "VM1X_DRV_GHOST", "RATE", "9600"));
   ASSERT_TRUE(m_ws.start());
   EXPECT_EQ(m_ws.answers().texts(), Strings{});  // the window is not open yet
   // The project tree's driver item opens the window.
@@ -200,11 +225,13 @@ TEST_F(DriverLibraryTest, ConfiguresTheDemoProjectsDrivers) {
   DriverConfigView* view = m_ws.frame().driverConfiguration();
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(m_ws.answers().texts(), Strings{"'GHOST'\n\nUnknown Driver."});
-  EXPECT_EQ(Column(*view->table(), 3), QStringList{"< unknown >"});
-  EXPECT_EQ(Column(*view->table(), 1), QStringList{"-1"});
-  EXPECT_EQ(view->status()->text(), "1 Entries");
+  EXPECT_EQ(Column(*view->table(), 0),
+            (QStringList{"FIELDBUS", "GHOST", "OPTDEMO", "PANEL", "SERIAL"}));
+  EXPECT_EQ(Column(*view->table(), 1), (QStringList{"0", "-1", "2", "3", "1"}));
+  EXPECT_EQ(Column(*view->table(), 3)[1], "< unknown >");
+  EXPECT_EQ(view->status()->text(), "5 Entries");
 
-  // Placeholder row: its stored keys.
+  // Placeholder row: the keys the project stores for it.
   QStringList settingsRow;
   QString settingsTitle;
   view->setDialogHooks({nullptr, nullptr, [&](DriverSettingsDialog& dialog) {
@@ -213,86 +240,87 @@ TEST_F(DriverLibraryTest, ConfiguresTheDemoProjectsDrivers) {
                           for (int c = 0; item && c < 3; ++c) settingsRow << item->text(c);
                           WhenModal([](QWidget& modal) { static_cast<QDialog&>(modal).accept(); });
                         }});
-  view->table()->selectRow(0);
+  view->table()->selectRow(1);
   view->propertiesAction()->trigger();
   EXPECT_EQ(settingsTitle, "Driver Settings - GHOST < unknown >");
   EXPECT_EQ(settingsRow, (QStringList{"RATE", "=", "9600"}));
 
-  // Insert the fieldbus driver with options.
+  // A second driver with number 0 is refused, naming the owner of the number.
   m_ws.answers().clear();
-  view->setDialogHooks({[&](SelectDriverDialog& select) {
-                          select.table()->selectRow(
-                              static_cast<std::size_t>(RowOf(*select.table(), "FIELDBUS")));
-                          WhenModal([](QWidget& modal) { static_cast<QDialog&>(modal).accept(); });
-                        },
+  view->setDialogHooks({Choose("CLASH"), nullptr, nullptr});
+  view->insertAction()->trigger();
+  EXPECT_EQ(m_ws.answers().texts(),
+            Strings{"'FIELDBUS'\n\nDriver with same number already exists."});
+
+  // Delete key on OPTDEMO: the list is rewritten in the order shown, its options stay.
+  m_ws.answers().clear();
+  view->table()->selectRow(2);
+  QTest::keyClick(view, Qt::Key_Delete);
+  EXPECT_EQ(Column(*view->table(), 0), (QStringList{"FIELDBUS", "GHOST", "PANEL", "SERIAL"}));
+  EXPECT_EQ(value("VM1X_DRV", "DRV_1"), "GHOST");
+  EXPECT_EQ(value("VM1X_DRV", "DRV_4"), "<absent>");
+  EXPECT_EQ(value("VM1X_DRV_OPTDEMO", "CYCLE"), "8");
+
+  // Inserted again, its options dialog shows the kept values; a new one is confirmed.
+  QString cycleShown;
+  view->setDialogHooks({Choose("OPTDEMO"),
                         [&](DriverOptionsDialog& options) {
-                          EXPECT_EQ(options.windowTitle(), "Driver Options - Fieldbus master");
+                          EXPECT_EQ(options.windowTitle(),
+                                    "Driver Options - Demo options of every kind");
+                          auto* cycle = qobject_cast<QLineEdit*>(options.control(4));
+                          cycleShown = cycle->text();
+                          cycle->setText("3");
                           qobject_cast<QCheckBox*>(options.control(0))->setChecked(false);
-                          qobject_cast<QLineEdit*>(options.control(1))->setText("8");
                           WhenModal([](QWidget& modal) { static_cast<QDialog&>(modal).accept(); });
                         },
                         nullptr});
   view->insertAction()->trigger();
   EXPECT_EQ(m_ws.answers().texts(), Strings{});
-  EXPECT_EQ(Column(*view->table(), 0), (QStringList{"FIELDBUS", "GHOST"}));
-  EXPECT_EQ(view->table()->selectedRows(), std::vector<std::size_t>{0});
-  EXPECT_EQ(value("VM1X_DRV", "DRV_0"), "FIELDBUS");
-  EXPECT_EQ(value("VM1X_DRV", "DRV_1"), "GHOST");
-  EXPECT_EQ(value("VM1X_DRV_FIELDBUS", "LOG"), "N");
-  EXPECT_EQ(value("VM1X_DRV_FIELDBUS", "CH"), "8");
-  EXPECT_EQ(value("VM1X_DRV_FIELDBUS", "ADDR"), "3F8");
+  EXPECT_EQ(cycleShown, "8");
+  EXPECT_EQ(Column(*view->table(), 0),
+            (QStringList{"FIELDBUS", "GHOST", "OPTDEMO", "PANEL", "SERIAL"}));
+  EXPECT_EQ(view->table()->selectedRows(), std::vector<std::size_t>{2});
+  EXPECT_EQ(value("VM1X_DRV_OPTDEMO", "CYCLE"), "3");
+  EXPECT_EQ(value("VM1X_DRV_OPTDEMO", "TRACE"), "N");
+  EXPECT_EQ(value("VM1X_DRV_OPTDEMO", "SEGMENT"), "D800");
 
-  // A second driver with number 0 is refused, naming the owner of the number.
-  view->setDialogHooks({[&](SelectDriverDialog& select) {
-                          select.table()->selectRow(
-                              static_cast<std::size_t>(RowOf(*select.table(), "CLASH")));
-                          WhenModal([](QWidget& modal) { static_cast<QDialog&>(modal).accept(); });
-                        },
-                        nullptr, nullptr});
-  view->insertAction()->trigger();
-  EXPECT_EQ(m_ws.answers().texts(),
-            Strings{"'FIELDBUS'\n\nDriver with same number already exists."});
-
-  // A driver without options is inserted after the notice; Insert key, then sorting.
-  m_ws.answers().clear();
-  view->setDialogHooks({[&](SelectDriverDialog& select) {
-                          select.table()->selectRow(
-                              static_cast<std::size_t>(RowOf(*select.table(), "SERIAL")));
-                          WhenModal([](QWidget& modal) { static_cast<QDialog&>(modal).accept(); });
-                        },
-                        nullptr, nullptr});
+  // A driver without options is inserted after the notice (Insert key); then sorting.
+  view->setDialogHooks({Choose("MYSERIAL"), nullptr, nullptr});
   QTest::keyClick(view, Qt::Key_Insert);
-  EXPECT_EQ(m_ws.answers().texts(), Strings{"There are no options for driver 'SERIAL'."});
-  EXPECT_EQ(Column(*view->table(), 0), (QStringList{"FIELDBUS", "GHOST", "SERIAL"}));
+  EXPECT_EQ(m_ws.answers().texts(), Strings{"There are no options for driver 'MYSERIAL'."});
   ClickHeader(*view->table(), 1);
-  EXPECT_EQ(Column(*view->table(), 1), (QStringList{"-1", "0", "3"}));
+  EXPECT_EQ(Column(*view->table(), 1), (QStringList{"-1", "0", "1", "2", "3", "11"}));
   ClickHeader(*view->table(), 1);
-  EXPECT_EQ(Column(*view->table(), 1), (QStringList{"3", "0", "-1"}));
-
-  // Delete key on the fieldbus row: the section is rewritten in the order shown, the
-  // options stay for a later insert.
-  view->table()->selectRow(1);
-  QTest::keyClick(view, Qt::Key_Delete);
-  EXPECT_EQ(Column(*view->table(), 0), (QStringList{"SERIAL", "GHOST"}));
-  EXPECT_EQ(value("VM1X_DRV", "DRV_0"), "SERIAL");
-  EXPECT_EQ(value("VM1X_DRV", "DRV_1"), "GHOST");
-  EXPECT_EQ(value("VM1X_DRV", "DRV_2"), "<absent>");
-  EXPECT_EQ(value("VM1X_DRV_FIELDBUS", "CH"), "8");
-  EXPECT_EQ(view->status()->text(), "2 Entries");
+  EXPECT_EQ(Column(*view->table(), 0),
+            (QStringList{"MYSERIAL", "PANEL", "OPTDEMO", "SERIAL", "FIELDBUS", "GHOST"}));
+  // The next change saves the order shown.
+  view->table()->selectRow(5);
+  view->deleteAction()->trigger();
+  for (const auto& [key, name] :
+       std::vector<std::pair<std::string, std::string>>{{"DRV_0", "MYSERIAL"},
+                                                        {"DRV_1", "PANEL"},
+                                                        {"DRV_2", "OPTDEMO"},
+                                                        {"DRV_3", "SERIAL"},
+                                                        {"DRV_4", "FIELDBUS"},
+                                                        {"DRV_5", "<absent>"}}) {
+    EXPECT_EQ(value("VM1X_DRV", key), name) << key;
+  }
+  EXPECT_EQ(view->status()->text(), "5 Entries");
 }
 
 TEST_F(DriverLibraryTest, SelectDriverWantsASelection) {
   installAll();
   ASSERT_TRUE(m_ws.start());
   SelectDriverDialog dialog(m_ws.frame().projectScripts()->drivers());
-  EXPECT_EQ(Column(*dialog.table(), 0), (QStringList{"CLASH", "FIELDBUS", "SERIAL"}));
+  EXPECT_EQ(Column(*dialog.table(), 0),
+            (QStringList{"CLASH", "FIELDBUS", "MYBUS", "MYSERIAL", "OPTDEMO", "PANEL", "SERIAL"}));
   dialog.accept();
   EXPECT_EQ(m_ws.answers().texts(), Strings{"Nothing selected!"});
   EXPECT_FALSE(dialog.chosen());
-  dialog.table()->selectRow(2);
+  dialog.table()->selectRow(3);
   dialog.accept();
   ASSERT_TRUE(dialog.chosen());
-  EXPECT_EQ(dialog.chosen()->name, "SERIAL");
+  EXPECT_EQ(dialog.chosen()->name, "MYSERIAL");
 }
 
 class DriverOptionsDialogTest : public DriverLibraryTest {
@@ -300,7 +328,7 @@ class DriverOptionsDialogTest : public DriverLibraryTest {
   void SetUp() override {
     DriverLibraryTest::SetUp();
     ASSERT_TRUE(m_ws.start());
-    m_script = library::DriverScript::parse(kFieldbus, "FIELDBUS");
+    m_script = library::DriverScript::parse(kBus, "MYBUS");
     m_model.emplace(m_script, m_ws.frame().session()->model().file(), "VM1X");
     m_dialog = std::make_unique<DriverOptionsDialog>(*m_model);
     m_dialog->setHelp([this] { ++m_helpShown; });
@@ -370,7 +398,7 @@ TEST_F(DriverOptionsDialogTest, OkRefusesTheFirstBadValueAndKeepsTheDialogOpen) 
     EXPECT_TRUE(m_dialog->isVisible()) << c.text;
     EXPECT_TRUE(m_dialog->control(c.row)->hasFocus() || !QApplication::focusWidget()) << c.text;
   }
-  EXPECT_EQ(value("VM1X_DRV_FIELDBUS", "CH"), "<absent>");
+  EXPECT_EQ(value("VM1X_DRV_MYBUS", "CH"), "<absent>");
 }
 
 TEST_F(DriverOptionsDialogTest, DefaultAndOkWriteTheWholeSection) {
@@ -379,11 +407,11 @@ TEST_F(DriverOptionsDialogTest, DefaultAndOkWriteTheWholeSection) {
   control<QComboBox>(4)->setCurrentText("slow");
   control<QComboBox>(5)->setEditText("D");
   m_dialog->accept();
-  EXPECT_EQ(value("VM1X_DRV_FIELDBUS", "LOG"), "N");
-  EXPECT_EQ(value("VM1X_DRV_FIELDBUS", "CH"), "3");
-  EXPECT_EQ(value("VM1X_DRV_FIELDBUS", "SPEED"), "slow");
-  EXPECT_EQ(value("VM1X_DRV_FIELDBUS", "DRIVE"), "D");
-  EXPECT_EQ(value("VM1X_DRV_FIELDBUS", "RES"), "7");
+  EXPECT_EQ(value("VM1X_DRV_MYBUS", "LOG"), "N");
+  EXPECT_EQ(value("VM1X_DRV_MYBUS", "CH"), "3");
+  EXPECT_EQ(value("VM1X_DRV_MYBUS", "SPEED"), "slow");
+  EXPECT_EQ(value("VM1X_DRV_MYBUS", "DRIVE"), "D");
+  EXPECT_EQ(value("VM1X_DRV_MYBUS", "RES"), "7");
 
   // Opened again: the stored values; Default brings the script's back.
   library::DriverOptionsModel again(m_script, m_ws.frame().session()->model().file(), "VM1X");
