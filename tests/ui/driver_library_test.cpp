@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QTest>
 #include <fstream>
 
@@ -306,6 +307,47 @@ TEST_F(DriverLibraryTest, ConfiguresTheDemoProjectsDrivers) {
     EXPECT_EQ(value("VM1X_DRV", key), name) << key;
   }
   EXPECT_EQ(view->status()->text(), "5 Entries");
+}
+
+TEST_F(DriverLibraryTest, DriverConfigMenuFollowsTheActiveWindowAndDoubleClicks) {
+  ASSERT_TRUE(m_ws.start());
+  QAction* menu = nullptr;
+  for (QAction* action : m_ws.frame().menuBar()->actions()) {
+    if (action->text() == "&Driver Config") menu = action;
+  }
+  ASSERT_NE(menu, nullptr);
+  EXPECT_FALSE(menu->isVisible());
+  DriverConfigView* view = openConfiguration();
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(menu->isVisible());
+  const QList<QAction*> items = menu->menu()->actions();
+  ASSERT_EQ(items.size(), 3);
+  view->table()->selectRow(0);
+  emit menu->menu()->aboutToShow();
+  EXPECT_TRUE(items[1]->isEnabled());
+  EXPECT_TRUE(items[2]->isEnabled());
+
+  // Properties from the menu opens the options of the selected driver.
+  QString title;
+  WhenModal([&](QWidget& modal) {
+    title = modal.windowTitle();
+    static_cast<QDialog&>(modal).reject();
+  });
+  items[2]->trigger();
+  EXPECT_EQ(title, "Driver Options - Demo fieldbus master");
+
+  // A double click below the rows inserts a driver.
+  title.clear();
+  WhenModal([&](QWidget& modal) {
+    title = modal.windowTitle();
+    static_cast<QDialog&>(modal).reject();
+  });
+  QWidget* viewport = view->table()->view()->viewport();
+  QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(10, viewport->height() - 5));
+  EXPECT_EQ(title, "Select Driver");
+
+  m_ws.frame().showProjectTree(false);
+  EXPECT_FALSE(menu->isVisible());
 }
 
 TEST_F(DriverLibraryTest, SelectDriverWantsASelection) {
