@@ -40,5 +40,6 @@ void AddCheckCommands(CLI::App& app, CommandAction& chosen);
 void AddCompileCommands(CLI::App& app, CommandAction& chosen);
 void AddStlTextCommands(CLI::App& app, CommandAction& chosen);
 void AddIoCommands(CLI::App& app, CommandAction& chosen);
+void AddToolCommands(CLI::App& app, CommandAction& chosen);
 
 }  // namespace zel::zelc

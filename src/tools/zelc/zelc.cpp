@@ -33,6 +33,7 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
   AddCompileCommands(app, chosen);
   AddStlTextCommands(app, chosen);
   AddIoCommands(app, chosen);
+  AddToolCommands(app, chosen);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -123,7 +123,9 @@ void MainFrame::createMenus() {
   view->addAction(a.projectTree);
   view->addAction(a.allocationList);
   view->addAction(a.controllerSettings);
-  a.driverConfiguration = Later(view, tr("Dri&ver Configuration"));
+  a.driverConfiguration = view->addAction(tr("Dri&ver Configuration"), this, [this] {
+    openWindow({app::WindowKind::DriverConfig, std::nullopt});
+  });
   a.ioConfiguration = view->addAction(tr("&IO Configuration"), this, [this] {
     openWindow({app::WindowKind::IoConfig, std::nullopt});
   });
@@ -147,7 +149,7 @@ void MainFrame::createMenus() {
   insert->addAction(a.moduleCall);
   insert->addSeparator();
   insert->addAction(a.insertOperand);
-  a.insertDriver = Later(insert, tr("&Driver..."));
+  a.insertDriver = insert->addAction(tr("&Driver..."), this, [this] { insertDriver(); });
   a.insertIoModule = insert->addAction(tr("&IO Module..."), this, [this] { insertIoModule(); });
 
   QMenu* program = menuBar()->addMenu(tr("P&rogram"));
@@ -184,9 +186,14 @@ void MainFrame::createMenus() {
 
   QMenu* extras = menuBar()->addMenu(tr("E&xtras"));
   extras->addAction(a.preferences);
-  a.library = Later(extras, tr("&Library..."));
+  a.library = extras->addAction(tr("&Library..."), this, [this] { libraryDialog(); });
   extras->addSeparator();
-  a.configureTools = Later(extras, tr("Configure &Tools ..."));
+  a.configureTools =
+      extras->addAction(tr("Configure &Tools ..."), this, [this] { configureTools(); });
+  extras->addSeparator();
+  m_extrasMenu = extras;
+  connect(extras, &QMenu::aboutToShow, this, &MainFrame::updateToolsMenu);
+  updateToolsMenu();
 
   QMenu* window = menuBar()->addMenu(tr("&Window"));
   window->addAction(tr("&Cascade"), m_mdi, &QMdiArea::cascadeSubWindows);
@@ -234,13 +241,14 @@ void MainFrame::updateActions() {
   MainActions& a = m_actions;
   const bool open = projectCommandsAllowed();
   const bool session = m_session != nullptr && !m_busy;
-  for (QAction* action : {a.newProject, a.openProject, a.exploreProjects}) {
+  for (QAction* action : {a.newProject, a.openProject, a.exploreProjects, a.library}) {
     action->setEnabled(session);
   }
   for (QAction* action : {a.closeProject, a.projectSettings, a.projectTree, a.controllerSettings,
-                          a.projectDocumentation, a.allocationList, a.ioConfiguration,
-                          a.insertIoModule, a.insertOperand, a.newProgram, a.newCmp, a.newCfm,
-                          a.programNew, a.programOpen, a.programDelete, a.selectForDownload}) {
+                          a.projectDocumentation, a.allocationList, a.insertOperand, a.newProgram,
+                          a.newCmp, a.newCfm, a.driverConfiguration, a.insertDriver,
+                          a.ioConfiguration, a.insertIoModule, a.programNew, a.programOpen,
+                          a.programDelete, a.selectForDownload}) {
     action->setEnabled(open);
   }
   a.recentMenu->setEnabled(session && !a.recentMenu->isEmpty());

@@ -1,0 +1,62 @@
+// The main frame's run-time library commands: the library dialog, which works with the
+// project closed, and the project's Driver Configuration window.
+
+#include "app/shell/window_registry.h"
+#include "library/driver_install.h"
+#include "library/project_scripts.h"
+#include "ui/frame/document_window.h"
+#include "ui/frame/main_frame.h"
+#include "ui/library/driver_config_view.h"
+#include "ui/library/io_modules_page.h"
+#include "ui/library/library_dialog.h"
+#include "ui/widgets/stored_text.h"
+
+namespace zel::ui {
+
+void MainFrame::createProjectScripts() {
+  m_scripts = std::make_unique<library::ProjectScripts>(m_session->model(),
+                                                        m_preferences.programDirectory());
+}
+
+// Installing replaces files the open project's windows and the build may be reading, so
+// the project is closed around the dialog and opened again after it.
+void MainFrame::libraryDialog() {
+  if (!m_session || m_busy || m_waitingForTool) return;
+  const bool wasOpen = projectOpen();
+  const std::string project = wasOpen ? m_session->model().name() : std::string();
+  const std::string type = wasOpen ? m_session->model().target() : std::string();
+  if (wasOpen && !m_session->closeProject()) return;
+  library::LibraryPlace place{m_preferences.programDirectory(), type, m_session->projectDirectory(),
+                              project};
+  LibraryDialog dialog(place, this);
+  dialog.addPage(new IoModulesPage(place, &dialog), tr("IO Modules"));
+  dialog.exec();
+  if (wasOpen) m_session->openProject(project);
+  updateToolsMenu();
+}
+
+DriverConfigView* MainFrame::driverConfiguration() const {
+  DocumentWindow* window = findWindow(app::WindowKind::DriverConfig);
+  return window ? qobject_cast<DriverConfigView*>(window->widget()) : nullptr;
+}
+
+DocumentWindow* MainFrame::createDriverConfiguration() {
+  if (!projectOpen() || !m_scripts) return nullptr;
+  const app::ProjectModel& model = m_session->model();
+  auto* view = new DriverConfigView(model.file(), model.target(), m_scripts->drivers(),
+                                    m_preferences.programDirectory());
+  DocumentWindow* window =
+      addWindow(app::WindowKind::DriverConfig,
+                FromStored(app::WindowInfo(app::WindowKind::DriverConfig).windowName), view);
+  window->setWindowTitle(view->windowTitle());
+  window->resize(600, 320);
+  return window;
+}
+
+void MainFrame::insertDriver() {
+  if (!projectCommandsAllowed()) return;
+  openWindow({app::WindowKind::DriverConfig, std::nullopt});
+  if (DriverConfigView* view = driverConfiguration()) view->insertDriver();
+}
+
+}  // namespace zel::ui
