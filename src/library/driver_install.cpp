@@ -97,7 +97,11 @@ std::string FillTwo(std::string_view pattern, std::string_view first, std::strin
 
 app::TokenValues TokenValuesFor(const LibraryPlace& place) {
   app::TokenValues values;
-  values.programDirectory = place.programDirectory;
+  // Absolute, so a destination made of a token does not count from the program directory
+  // a second time.
+  std::error_code error;
+  values.programDirectory = fs::absolute(place.programDirectory, error);
+  if (error) values.programDirectory = place.programDirectory;
   values.type = place.type;
   values.projectDirectory = place.projectDirectory;
   values.projectName = place.openProject;

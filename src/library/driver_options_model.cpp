@@ -3,6 +3,7 @@
 #include "app/text/text_format.h"
 #include "library/driver_config.h"
 #include "library/library_messages.h"
+#include "library/runtime_folder.h"
 #include "platform/no_case.h"
 #include "platform/timebase.h"
 
@@ -101,6 +102,14 @@ bool DriverOptionsModel::save() const {
     return false;
   }
   return m_project.setTimestamp(platform::Now());
+}
+
+std::optional<DriverOptionsModel> LoadDriverOptions(const std::filesystem::path& programDirectory,
+                                                    const app::ProjectFile& project,
+                                                    std::string_view type, std::string_view name) {
+  const auto script = DriverScript::load(DriverScriptPath(programDirectory, type, name));
+  if (!script) return std::nullopt;
+  return DriverOptionsModel(*script, project, std::string(type));
 }
 
 std::vector<std::pair<std::string, std::string>> ReadStoredOptions(const app::ProjectFile& project,

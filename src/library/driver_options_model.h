@@ -12,6 +12,7 @@
 //   Other     the description and the value, not editable
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -76,6 +77,12 @@ class DriverOptionsModel {
   DriverInfo m_driver;
   std::vector<OptionRow> m_rows;
 };
+
+// The options of the installed driver `name` of `type` for `project`; nullopt when its
+// script cannot be read (a driver that is not installed: use ReadStoredOptions).
+std::optional<DriverOptionsModel> LoadDriverOptions(const std::filesystem::path& programDirectory,
+                                                    const app::ProjectFile& project,
+                                                    std::string_view type, std::string_view name);
 
 // The keys and values stored in "<type>_DRV_<name>", in file order: what the Driver
 // Settings dialog lists for a driver that is not installed.

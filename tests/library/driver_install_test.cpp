@@ -72,6 +72,14 @@ TEST_F(DriverInstallTest, InstallsNeededFilesScriptAndToolsOnce) {
   EXPECT_EQ(test::ReadFile(runtime("panel.o")), "object");
 }
 
+TEST_F(DriverInstallTest, ARelativeProgramDirectoryIsNotCountedTwice) {
+  m_place.programDirectory = fs::relative(m_dir / "zel");
+  ASSERT_FALSE(m_place.programDirectory.is_absolute());
+  ASSERT_EQ(InstallDriver(m_dir / "src/panel.dmk", m_place), LibraryResult::Done);
+  EXPECT_EQ(test::ReadFile(runtime("panel.o")), "object");
+  EXPECT_EQ(test::ReadFile(m_dir / "zel/tools/paneltool"), "tool");
+}
+
 TEST_F(DriverInstallTest, InstallingFromTheLibraryItselfLeavesTheFilesIntact) {
   const std::string script =
       "[DRIVER]\r\nTARGET=VM1X\r\n[INSTALL]\r\nNEEDFILE_0=panel.o <<<RUNTIMEDIR>>>\r\n";
@@ -175,6 +183,18 @@ TEST_F(DriverInstallTest, DeinstallKeepsFilesAnotherScriptNeedsAndRemovesItsTool
   EXPECT_FALSE(platform::PathExistsNoCase(m_dir / "zel/tools/paneltool"));
   ASSERT_EQ(tools().size(), 2u);
   EXPECT_EQ(tools()[1].program, "/usr/bin/other");
+}
+
+TEST_F(DriverInstallTest, DeinstallDeletesNothingOutsideTheProgramDirectory) {
+  m_dir.writeFile("victim", "keep me");
+  m_dir.writeFile("zel/RUNTIME.VM1X/evil.dmk",
+                  "[DRIVER]\nTARGET=VM1X\n[INSTALL]\nNEEDFILE_0=victim <<<ZELDIR>>>/..\n");
+  m_answers.push(Answer::Yes);
+  EXPECT_EQ(DeinstallDriver("EVIL", m_place), LibraryResult::Done);
+  EXPECT_EQ(test::ReadFile(m_dir / "victim"), "keep me");
+  EXPECT_FALSE(platform::PathExistsNoCase(runtime("evil.dmk")));
+  EXPECT_EQ(m_answers.texts().back(),
+            "'victim <<<ZELDIR>>>/..'\n\nThe destination lies outside the program directory.");
 }
 
 TEST_F(DriverInstallTest, ExtractCopiesNeededFilesBesideTheScript) {

@@ -32,6 +32,8 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
   AddCheckCommands(app, chosen);
   AddCompileCommands(app, chosen);
   AddStlTextCommands(app, chosen);
+  AddLibraryCommands(app, chosen);
+  AddDriverCommands(app, chosen);
   AddIoCommands(app, chosen);
   AddToolCommands(app, chosen);
   try {
