@@ -185,6 +185,18 @@ TEST_F(DriverInstallTest, DeinstallKeepsFilesAnotherScriptNeedsAndRemovesItsTool
   EXPECT_EQ(tools()[1].program, "/usr/bin/other");
 }
 
+TEST_F(DriverInstallTest, DeinstallDeletesNothingOutsideTheProgramDirectory) {
+  m_dir.writeFile("victim", "keep me");
+  m_dir.writeFile("zel/RUNTIME.VM1X/evil.dmk",
+                  "[DRIVER]\nTARGET=VM1X\n[INSTALL]\nNEEDFILE_0=victim <<<ZELDIR>>>/..\n");
+  m_answers.push(Answer::Yes);
+  EXPECT_EQ(DeinstallDriver("EVIL", m_place), LibraryResult::Done);
+  EXPECT_EQ(test::ReadFile(m_dir / "victim"), "keep me");
+  EXPECT_FALSE(platform::PathExistsNoCase(runtime("evil.dmk")));
+  EXPECT_EQ(m_answers.texts().back(),
+            "'victim <<<ZELDIR>>>/..'\n\nThe destination lies outside the program directory.");
+}
+
 TEST_F(DriverInstallTest, ExtractCopiesNeededFilesBesideTheScript) {
   ASSERT_EQ(InstallDriver(m_dir / "src/panel.dmk", m_place), LibraryResult::Done);
   EXPECT_EQ(ExtractDriver("PANEL", m_dir / "out/copy.txt", m_place), LibraryResult::Skipped);

@@ -23,6 +23,7 @@
 #include "ui/frame/document_window.h"
 #include "ui/frame/main_frame.h"
 #include "ui/frame/message_pump.h"
+#include "ui/io/io_config_view.h"
 #include "ui/library/driver_options_dialog.h"
 #include "ui/library/library_dialog.h"
 #include "ui/project/program_properties_dialog.h"
@@ -59,6 +60,18 @@ bool SaveAllocationList(ui::MainFrame& frame, const QString& dir) {
   window->setGeometry(0, 0, 560, 400);
   view->selectEntries({4, 5});
   const bool ok = Save(*window, dir, "allocation_list");
+  delete window;
+  return ok;
+}
+
+// The demo's IO configuration with the digital cards selected.
+bool SaveIoConfiguration(ui::MainFrame& frame, const QString& dir) {
+  ui::DocumentWindow* window = frame.openWindow({app::WindowKind::IoConfig, std::nullopt});
+  ui::IoConfigView* view = frame.activeIoConfig();
+  if (!window || !view) return false;
+  window->setGeometry(0, 0, 460, 260);
+  view->selectEntries({1, 2});
+  const bool ok = Save(*window, dir, "io_configuration");
   delete window;
   return ok;
 }
@@ -125,6 +138,7 @@ int main(int argc, char** argv) {
   FillMessageWindow(frame);
   bool ok = Save(frame, out, "main_frame");
   ok = SaveAllocationList(frame, out) && ok;
+  ok = SaveIoConfiguration(frame, out) && ok;
   ok = SaveCompiledEditor(frame, out) && ok;
   app::ProjectModel& model = frame.session()->model();
   ui::ControllerSettingsDialog settings(app::ControllerSettings(model.file()), &frame);

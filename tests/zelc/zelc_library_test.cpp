@@ -110,6 +110,27 @@ TEST(ZelcLibrary, ExtractCopiesTheScriptAndItsFiles) {
                              "'.\n\nYou must not change the extension.\n");
 }
 
+TEST(ZelcLibrary, IoModuleScriptsShareTheLibraryCommands) {
+  DemoWorkspace ws;
+  const auto list = ws.run({"library", "-t", "VM1X", "--io"});
+  ASSERT_EQ(list.status, 0) << list.err;
+  EXPECT_EQ(list.out,
+            "Analogue Input 4x12 Bit\tAI4.IOD\t8\t1\t8\t0\t0-3\n"
+            "Analogue Output 2x12 Bit\tAO2.IOD\t0\t4\t0\t4\t0-3\n"
+            "Digital Input 16\tDI16.IOD\t2\t0\t2\t0\t0-3, 6+7\n"
+            "Digital Output 16\tDO16.IOD\t1\t2\t0\t2\t0-3\n"
+            "VM1X base module\tVM1X.IOD\t2\t2\t2\t2\t0\n");
+  EXPECT_EQ(ws.run({"library", "-t", "VM1X", "--io", "--drivers"}).status, 2);
+
+  ASSERT_EQ(ws.run({"--yes", "library-remove", "-t", "VM1X", "ai4.iod"}).status, 0);
+  EXPECT_FALSE(fs::exists(ws.dir() / "RUNTIME.VM1X/AI4.IOD"));
+  const fs::path out = ws.dir() / "out/AI4.IOD";
+  fs::create_directories(out.parent_path());
+  ASSERT_EQ(ws.run({"library-extract", "-t", "VM2X", "AI4.IOD", out.string()}).status, 0);
+  ASSERT_EQ(ws.run({"library-install", "-t", "VM1X", out.string()}).status, 0);
+  EXPECT_EQ(ws.run({"library", "-t", "VM1X", "--io"}).out, list.out);
+}
+
 TEST(ZelcDrivers, ListsTheDemoConfigurationWithOptionValues) {
   DemoWorkspace ws;
   const auto r = ws.run({"drivers", "-p", "DEMO"});

@@ -32,9 +32,10 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
   AddCheckCommands(app, chosen);
   AddCompileCommands(app, chosen);
   AddStlTextCommands(app, chosen);
-  AddToolCommands(app, chosen);
   AddLibraryCommands(app, chosen);
   AddDriverCommands(app, chosen);
+  AddIoCommands(app, chosen);
+  AddToolCommands(app, chosen);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

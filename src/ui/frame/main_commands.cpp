@@ -14,6 +14,7 @@
 #include "ui/frame/help.h"
 #include "ui/frame/main_frame.h"
 #include "ui/frame/message_window.h"
+#include "ui/io/io_config_view.h"
 #include "ui/project/module_list_dialog.h"
 #include "ui/project/new_program_dialog.h"
 #include "ui/project/project_explorer_dialog.h"
@@ -142,6 +143,8 @@ void MainFrame::selectForDownload() {
 void MainFrame::properties() {
   if (AllocationListView* list = activeAllocationList()) {
     list->propertiesOfCurrent();
+  } else if (IoConfigView* io = activeIoConfig()) {
+    io->properties();
   } else if (ProjectTree* tree = projectTree();
              tree && m_mdi->activeSubWindow() && m_mdi->activeSubWindow()->widget() == tree) {
     tree->propertiesOfCurrent();
@@ -154,12 +157,17 @@ void MainFrame::helpTopics() {
 
 void MainFrame::cut() {
   if (AllocationListView* list = activeAllocationList()) list->cut();
+  if (IoConfigView* io = activeIoConfig()) io->cut();
   if (StlView* view = activeStlView()) view->editor()->cut();
 }
 
 void MainFrame::copy() {
   if (AllocationListView* list = activeAllocationList()) {
     list->copy();
+    return;
+  }
+  if (IoConfigView* io = activeIoConfig()) {
+    io->copy();
     return;
   }
   if (StlView* view = activeStlView()) {
@@ -174,6 +182,7 @@ void MainFrame::copy() {
 
 void MainFrame::paste() {
   if (AllocationListView* list = activeAllocationList()) list->paste();
+  if (IoConfigView* io = activeIoConfig()) io->paste();
   if (StlView* view = activeStlView()) view->editor()->paste();
 }
 

@@ -19,6 +19,7 @@
 #include "app/shell/window_list.h"
 #include "app/shell/window_registry.h"
 #include "app/tools/tool_record.h"
+#include "library/project_io_modules.h"
 #include "library/project_scripts.h"
 #include "platform/messages.h"
 #include "stl/alloc/allocation_list.h"
@@ -36,6 +37,7 @@ class MessageWindow;
 class ProjectTree;
 class StlShortcutBar;
 class StlView;
+class IoConfigView;
 
 class MainFrame : public QMainWindow, public app::ShellHooks {
   Q_OBJECT
@@ -69,6 +71,10 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   AllocationListView* allocationList() const;
   // The allocation list of the active window, when that is the one active.
   AllocationListView* activeAllocationList() const;
+  IoConfigView* activeIoConfig() const;
+  // The IO module scripts of the open project's type; empty while none is open.
+  const library::IoModuleList& ioModules() const;
+  void insertIoModule();
   DocumentWindow* showProjectTree(bool resetPlacement);
   std::vector<StlView*> stlViews() const;
   StlView* activeStlView() const;
@@ -150,6 +156,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void attachMessageWindow(app::MessageWindowService& service);
   DocumentWindow* addWindow(app::WindowKind kind, const QString& name, QWidget* content);
   DocumentWindow* createAllocationList();
+  DocumentWindow* createIoConfiguration();
   void noteUnavailable(std::string_view what);
   bool projectOpen() const;
   DocumentWindow* createStlEditor(const app::ModuleRecord& module);
@@ -172,6 +179,8 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
 
   app::Preferences m_preferences;
   std::unique_ptr<app::ProjectSession> m_session;
+  // After the session: it detaches from the session's model before the model goes.
+  std::unique_ptr<library::ProjectIoModules> m_ioModules;
   QMdiArea* m_mdi = nullptr;
   MainActions m_actions;
   bool m_busy = false;

@@ -31,7 +31,6 @@ void MainFrame::libraryDialog() {
   library::LibraryPlace place{m_preferences.programDirectory(), type, m_session->projectDirectory(),
                               project};
   LibraryDialog dialog(place, this);
-  // Page "IO Modules" joins here: dialog.addPage(page, tr("IO Modules")).
   dialog.exec();
   if (wasOpen) m_session->openProject(project);
   updateToolsMenu();

@@ -14,6 +14,7 @@
 #include "ui/frame/document_window.h"
 #include "ui/frame/main_frame.h"
 #include "ui/frame/message_window.h"
+#include "ui/io/io_config_view.h"
 #include "ui/library/driver_config_view.h"
 #include "ui/project/project_tree.h"
 #include "ui/widgets/stored_text.h"
@@ -126,7 +127,9 @@ void MainFrame::createMenus() {
   a.driverConfiguration = view->addAction(tr("Dri&ver Configuration"), this, [this] {
     openWindow({app::WindowKind::DriverConfig, std::nullopt});
   });
-  a.ioConfiguration = Later(view, tr("&IO Configuration"));
+  a.ioConfiguration = view->addAction(tr("&IO Configuration"), this, [this] {
+    openWindow({app::WindowKind::IoConfig, std::nullopt});
+  });
   view->addAction(a.projectDocumentation);
   view->addSeparator();
   a.statusBar = view->addAction(tr("&Status Bar"));
@@ -148,7 +151,7 @@ void MainFrame::createMenus() {
   insert->addSeparator();
   insert->addAction(a.insertOperand);
   a.insertDriver = insert->addAction(tr("&Driver..."), this, [this] { insertDriver(); });
-  a.insertIoModule = Later(insert, tr("&IO Module..."));
+  a.insertIoModule = insert->addAction(tr("&IO Module..."), this, [this] { insertIoModule(); });
 
   QMenu* program = menuBar()->addMenu(tr("P&rogram"));
   program->addActions({a.programNew, a.programOpen});
@@ -246,8 +249,9 @@ void MainFrame::updateActions() {
   }
   for (QAction* action : {a.closeProject, a.projectSettings, a.projectTree, a.controllerSettings,
                           a.projectDocumentation, a.allocationList, a.insertOperand, a.newProgram,
-                          a.newCmp, a.newCfm, a.driverConfiguration, a.insertDriver, a.programNew,
-                          a.programOpen, a.programDelete, a.selectForDownload}) {
+                          a.newCmp, a.newCfm, a.driverConfiguration, a.insertDriver,
+                          a.ioConfiguration, a.insertIoModule, a.programNew, a.programOpen,
+                          a.programDelete, a.selectForDownload}) {
     action->setEnabled(open);
   }
   a.recentMenu->setEnabled(session && !a.recentMenu->isEmpty());
@@ -255,12 +259,12 @@ void MainFrame::updateActions() {
   const QWidget* content = active ? active->widget() : nullptr;
   const bool allocation = qobject_cast<const AllocationListView*>(content) != nullptr;
   const bool editor = qobject_cast<const StlView*>(content) != nullptr;
-  a.properties->setEnabled(open && (allocation || qobject_cast<const ProjectTree*>(content)));
-  a.copy->setEnabled(allocation || editor ||
+  const bool io = qobject_cast<const IoConfigView*>(content) != nullptr;
+  a.properties->setEnabled(open && (allocation || io || qobject_cast<const ProjectTree*>(content)));
+  a.copy->setEnabled(allocation || editor || io ||
                      qobject_cast<const MessageWindow*>(content) != nullptr);
-  for (QAction* action : {a.cut, a.paste, a.find, a.replace}) {
-    action->setEnabled(allocation || editor);
-  }
+  for (QAction* action : {a.cut, a.paste}) action->setEnabled(allocation || editor || io);
+  for (QAction* action : {a.find, a.replace}) action->setEnabled(allocation || editor);
   a.undo->setEnabled(editor && activeStlView()->editor()->document()->isUndoAvailable());
   // Editing goes on while a compilation runs; saving and compiling wait for it.
   a.stlInstruction->setEnabled(editor);

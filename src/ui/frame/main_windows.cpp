@@ -12,6 +12,7 @@
 #include "ui/frame/document_window.h"
 #include "ui/frame/main_frame.h"
 #include "ui/frame/message_window.h"
+#include "ui/io/io_config_view.h"
 #include "ui/project/project_tree.h"
 #include "ui/widgets/stored_text.h"
 #include "ui/widgets/window_geometry.h"
@@ -77,6 +78,9 @@ DocumentWindow* MainFrame::openWindow(const app::WindowTarget& target) {
       case app::WindowKind::AllocList:
         window = createAllocationList();
         break;
+      case app::WindowKind::IoConfig:
+        window = createIoConfiguration();
+        break;
       case app::WindowKind::MessageWindow:
         showMessageWindow(true);
         window = findWindow(app::WindowKind::MessageWindow);
@@ -126,6 +130,35 @@ DocumentWindow* MainFrame::createAllocationList() {
   window->resize(560, 380);
   connect(view, &AllocationListView::listChanged, this, &MainFrame::symbolsChanged);
   return window;
+}
+
+IoConfigView* MainFrame::activeIoConfig() const {
+  QMdiSubWindow* active = m_mdi->activeSubWindow();
+  return active ? qobject_cast<IoConfigView*>(active->widget()) : nullptr;
+}
+
+const library::IoModuleList& MainFrame::ioModules() const {
+  static const library::IoModuleList none;
+  return m_ioModules ? m_ioModules->modules() : none;
+}
+
+// The configuration is read with its questions before the window shows; the user may
+// choose to close it on the way.
+DocumentWindow* MainFrame::createIoConfiguration() {
+  if (!projectOpen()) return nullptr;
+  const app::ProjectModel& model = m_session->model();
+  auto view = std::make_unique<IoConfigView>(model.file(), model.target(), ioModules());
+  if (!view->load()) return nullptr;
+  DocumentWindow* window =
+      addWindow(app::WindowKind::IoConfig,
+                FromStored(app::WindowInfo(app::WindowKind::IoConfig).windowName), view.release());
+  window->resize(420, 300);
+  return window;
+}
+
+void MainFrame::insertIoModule() {
+  if (!openWindow({app::WindowKind::IoConfig, std::nullopt})) return;
+  if (IoConfigView* view = activeIoConfig()) view->insertModule();
 }
 
 DocumentWindow* MainFrame::showProjectTree(bool resetPlacement) {
