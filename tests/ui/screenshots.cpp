@@ -10,6 +10,9 @@
 
 #include "app/preferences/startup.h"
 #include "app/shell/message_service.h"
+#include "library/driver_options_model.h"
+#include "library/driver_script.h"
+#include "library/runtime_folder.h"
 #include "platform/message_box.h"
 #include "stl/compile/compile_driver.h"
 #include "ui/allocation/allocation_list_view.h"
@@ -21,6 +24,8 @@
 #include "ui/frame/main_frame.h"
 #include "ui/frame/message_pump.h"
 #include "ui/io/io_config_view.h"
+#include "ui/library/driver_options_dialog.h"
+#include "ui/library/library_dialog.h"
 #include "ui/project/program_properties_dialog.h"
 #include "ui/project/project_explorer_dialog.h"
 #include "ui/project/project_tree.h"
@@ -92,6 +97,24 @@ bool SaveCompiledEditor(ui::MainFrame& frame, const QString& dir) {
   return Save(frame, dir, "stl_editor");
 }
 
+// The library dialog on the project's type, and the options dialog generated from the
+// demo driver that has an option of every kind.
+bool SaveLibraryDialogs(ui::MainFrame& frame, const QString& dir) {
+  app::ProjectModel& model = frame.session()->model();
+  const std::filesystem::path programDir = frame.preferences().programDirectory();
+  library::LibraryPlace place{programDir, model.target(), frame.session()->projectDirectory(),
+                              model.name()};
+  ui::LibraryDialog libraryDialog(place, &frame);
+  libraryDialog.resize(620, 300);
+  bool ok = Save(libraryDialog, dir, "library_drivers");
+  const auto script =
+      library::DriverScript::load(library::DriverScriptPath(programDir, model.target(), "OPTDEMO"));
+  if (!script) return false;
+  library::DriverOptionsModel options(*script, model.file(), model.target());
+  ui::DriverOptionsDialog optionsDialog(options, &frame);
+  return Save(optionsDialog, dir, "driver_options") && ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -129,6 +152,7 @@ int main(int argc, char** argv) {
     ui::ProgramPropertiesDialog properties(model, model.modules().front().fileName, &frame, &frame);
     ok = Save(properties, out, "program_properties") && ok;
   }
+  ok = SaveLibraryDialogs(frame, out) && ok;
   frame.session()->closeProject();
   return ok ? 0 : 1;
 }

@@ -115,6 +115,9 @@ TEST(ToolsMenu, ShowsAtMostTwentyFiveToolsOrOneDisabledEntry) {
   UiWorkspace ws;
   ASSERT_TRUE(ws.start());
   ShowMenu(ws.frame());
+  ASSERT_EQ(Titles(ws.frame().toolActions()), QStringList{"Convert panel screens"});
+  ASSERT_TRUE(app::WriteTools(ws.iniFile(), {}));
+  ShowMenu(ws.frame());
   ASSERT_EQ(Titles(ws.frame().toolActions()), QStringList{"(External Tools)"});
   EXPECT_FALSE(ws.frame().toolActions().front()->isEnabled());
   Tools tools;

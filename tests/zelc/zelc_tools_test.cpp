@@ -28,9 +28,9 @@ void WriteTools(const DemoWorkspace& ws, const std::vector<app::ToolRecord>& too
 
 TEST(ZelcTools, ListsTheToolsAndMarksWhereTheMenuEnds) {
   DemoWorkspace ws;
-  const auto none = ws.run({"tools"});
-  EXPECT_EQ(none.status, 0) << none.err;
-  EXPECT_EQ(none.out, "");
+  const auto demo = ws.run({"tools"});
+  EXPECT_EQ(demo.status, 0) << demo.err;
+  EXPECT_EQ(demo.out, "0\tConvert panel screens\ttamsel\t<<<CURRENTPROJECT>>>/SCREENS\t1\n");
   std::vector<app::ToolRecord> tools;
   for (int i = 0; i < 26; ++i) tools.push_back({"T" + std::to_string(i), "p", "a b", i % 8});
   WriteTools(ws, tools);

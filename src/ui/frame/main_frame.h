@@ -170,6 +170,9 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   bool closeOnlineWindows();
   void createProjectScripts();
   DocumentWindow* createDriverConfiguration();
+  // Menu "Driver Config", shown while the Driver Configuration window is active.
+  void createDriverConfigMenu();
+  void updateDriverConfigMenu(const DriverConfigView* active);
   void createShortcutBar();
   platform::LParam jobMessage(const platform::Message& message);
   void compileEnded();
@@ -201,6 +204,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   bool m_waitingForTool = false;
   // The open project's scripts; made with the session, gone before it.
   std::unique_ptr<library::ProjectScripts> m_scripts;
+  QMenu* m_driverConfigMenu = nullptr;
 };
 
 }  // namespace zel::ui

@@ -1,6 +1,9 @@
 // The main frame's run-time library commands: the library dialog, which works with the
 // project closed, and the project's Driver Configuration window.
 
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
 #include "app/shell/window_registry.h"
 #include "library/driver_install.h"
 #include "library/project_scripts.h"
@@ -51,6 +54,36 @@ DocumentWindow* MainFrame::createDriverConfiguration() {
   window->setWindowTitle(view->windowTitle());
   window->resize(600, 320);
   return window;
+}
+
+void MainFrame::createDriverConfigMenu() {
+  m_driverConfigMenu = menuBar()->addMenu(tr("&Driver Config"));
+  auto forward = [this](void (DriverConfigView::*command)()) {
+    return [this, command] {
+      QMdiSubWindow* active = m_mdi->activeSubWindow();
+      if (auto* view = active ? qobject_cast<DriverConfigView*>(active->widget()) : nullptr) {
+        (view->*command)();
+      }
+    };
+  };
+  m_driverConfigMenu->addAction(tr("&Insert Driver..."), this,
+                                forward(&DriverConfigView::insertDriver));
+  m_driverConfigMenu->addAction(tr("&Delete"), this, forward(&DriverConfigView::deleteSelected));
+  m_driverConfigMenu->addAction(tr("&Properties..."), this, forward(&DriverConfigView::properties));
+  m_driverConfigMenu->menuAction()->setVisible(false);
+  // The view's selection changes without the frame hearing of it.
+  connect(m_driverConfigMenu, &QMenu::aboutToShow, this, [this] { updateActions(); });
+}
+
+void MainFrame::updateDriverConfigMenu(const DriverConfigView* active) {
+  if (!m_driverConfigMenu) return;
+  m_driverConfigMenu->menuAction()->setVisible(active != nullptr);
+  if (!active) return;
+  const QList<QAction*> items = m_driverConfigMenu->actions();
+  const std::size_t selected = active->table()->selectedRows().size();
+  items[0]->setEnabled(!m_busy);
+  items[1]->setEnabled(!m_busy && selected > 0);
+  items[2]->setEnabled(!m_busy && selected == 1);
 }
 
 void MainFrame::insertDriver() {

@@ -15,6 +15,7 @@
 #include "ui/frame/main_frame.h"
 #include "ui/frame/message_window.h"
 #include "ui/io/io_config_view.h"
+#include "ui/library/driver_config_view.h"
 #include "ui/project/project_tree.h"
 #include "ui/widgets/stored_text.h"
 
@@ -195,6 +196,8 @@ void MainFrame::createMenus() {
   connect(extras, &QMenu::aboutToShow, this, &MainFrame::updateToolsMenu);
   updateToolsMenu();
 
+  createDriverConfigMenu();
+
   QMenu* window = menuBar()->addMenu(tr("&Window"));
   window->addAction(tr("&Cascade"), m_mdi, &QMdiArea::cascadeSubWindows);
   window->addAction(tr("&Tile"), m_mdi, &QMdiArea::tileSubWindows);
@@ -270,6 +273,7 @@ void MainFrame::updateActions() {
     action->setEnabled(editor && open);
   }
   a.programSaveAll->setEnabled(open && !stlViews().empty());
+  updateDriverConfigMenu(qobject_cast<const DriverConfigView*>(content));
   if (m_shortcutBar) m_shortcutBar->setCommandsEnabled(editor);
   if (m_lineStatus) {
     const StlView* view = qobject_cast<const StlView*>(content);

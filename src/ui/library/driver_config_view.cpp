@@ -56,6 +56,7 @@ DriverConfigView::DriverConfigView(app::ProjectFile project, std::string type,
   connect(m_delete, &QAction::triggered, this, &DriverConfigView::deleteSelected);
   connect(m_properties, &QAction::triggered, this, &DriverConfigView::properties);
   connect(m_table, &DriverTable::rowActivated, this, &DriverConfigView::activated);
+  connect(m_table, &DriverTable::emptySpaceDoubleClicked, this, &DriverConfigView::insertDriver);
   connect(m_table, &DriverTable::selectionChanged, this, &DriverConfigView::updateActions);
   connect(m_table, &DriverTable::sortRequested, this,
           [this](library::DriverColumn column, bool descending) {

@@ -130,7 +130,9 @@ QWidget* DriverOptionsDialog::makeControl(const library::OptionRow& row) {
 void DriverOptionsDialog::showValues() {
   for (std::size_t i = 0; i < m_controls.size(); ++i) {
     QWidget* control = m_controls[i];
-    const QString value = FromStored(m_model.rows()[i].value);
+    const library::OptionRow& row = m_model.rows()[i];
+    QString value = FromStored(row.value);
+    if (row.option.type == OptionType::Hex) value = value.toUpper();
     if (auto* box = qobject_cast<QCheckBox*>(control)) {
       box->setChecked(m_model.checked(i));
     } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QMetaMethod>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 
 #include "ui/widgets/stored_text.h"
@@ -73,9 +74,21 @@ DriverTable::DriverTable(QWidget* parent)
   });
   connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { emit selectionChanged(); });
+  m_view->viewport()->installEventFilter(this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(m_view);
+}
+
+bool DriverTable::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_view->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (!m_view->indexAt(mouse->position().toPoint()).isValid()) {
+      emit emptySpaceDoubleClicked();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void DriverTable::setRows(std::vector<library::DriverRow> rows) {

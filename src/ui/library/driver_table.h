@@ -58,9 +58,13 @@ class DriverTable : public QWidget {
 
   QTreeView* view() const { return m_view; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  signals:
   void sortRequested(library::DriverColumn column, bool descending);
   void rowActivated(std::size_t row);
+  void emptySpaceDoubleClicked();
   void selectionChanged();
 
  private:

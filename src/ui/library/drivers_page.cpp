@@ -42,7 +42,9 @@ DriversPage::DriversPage(library::LibraryPlace place, QWidget* parent)
   };
   m_report->setChecked(true);
   auto* top = new QHBoxLayout;
-  top->addWidget(new QLabel(tr("Controller &type:"), this));
+  auto* typeLabel = new QLabel(tr("Controller &type:"), this);
+  typeLabel->setBuddy(m_type);
+  top->addWidget(typeLabel);
   top->addWidget(m_type);
   top->addStretch(1);
   top->addWidget(m_list);
