@@ -52,7 +52,6 @@ DialogAct Fill(const QString& module, int sw, int iw, int ow) {
 
 class IoConfigViewTest : public ::testing::Test {
  protected:
-  // The workspace carries the demo's run-time library folders.
   // The window the project tree's item opens.
   IoConfigView* open() {
     if (!m_ws.frame().projectTree()) m_ws.frame().showProjectTree(false);

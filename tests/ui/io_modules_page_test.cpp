@@ -43,9 +43,12 @@ TEST_F(IoModulesPageTest, ListsEveryScriptWithItsSwitchPositions) {
                                     "Digital Input 16", "Digital Output 16", "VM1X base module"}));
   EXPECT_EQ(row(2), (QStringList{"Digital Input 16", "DI16.IOD", "2", "0", "2", "0", "0-3, 6+7"}));
   EXPECT_EQ(row(4), (QStringList{"VM1X base module", "VM1X.IOD", "2", "2", "2", "2", "0"}));
-  // Another type's folder that does not exist lists nothing.
-  fs::remove_all(m_ws.dir() / "RUNTIME.VM2X");
+  // Another type lists its own folder.
   m_page->typeSelector()->selectType("VM2X");
+  EXPECT_TRUE(column(0).contains("VM2X base module"));
+  EXPECT_FALSE(column(0).contains("VM1X base module"));
+  fs::remove_all(m_ws.dir() / "RUNTIME.RUD");
+  m_page->typeSelector()->selectType("RUD");
   EXPECT_EQ(m_page->table()->topLevelItemCount(), 0);
 }
 
