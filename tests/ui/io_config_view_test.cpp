@@ -52,10 +52,6 @@ DialogAct Fill(const QString& module, int sw, int iw, int ow) {
 
 class IoConfigViewTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    fs::copy(fs::path(ZEL_DEMO_DIR) / "RUNTIME.VM1X", m_ws.dir() / "RUNTIME.VM1X",
-             fs::copy_options::recursive);
-  }
   // The window the project tree's item opens.
   IoConfigView* open() {
     if (!m_ws.frame().projectTree()) m_ws.frame().showProjectTree(false);

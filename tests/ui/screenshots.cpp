@@ -10,6 +10,9 @@
 
 #include "app/preferences/startup.h"
 #include "app/shell/message_service.h"
+#include "library/driver_options_model.h"
+#include "library/driver_script.h"
+#include "library/runtime_folder.h"
 #include "platform/message_box.h"
 #include "stl/compile/compile_driver.h"
 #include "ui/allocation/allocation_list_view.h"
@@ -20,6 +23,9 @@
 #include "ui/frame/document_window.h"
 #include "ui/frame/main_frame.h"
 #include "ui/frame/message_pump.h"
+#include "ui/io/io_config_view.h"
+#include "ui/library/driver_options_dialog.h"
+#include "ui/library/library_dialog.h"
 #include "ui/project/program_properties_dialog.h"
 #include "ui/project/project_explorer_dialog.h"
 #include "ui/project/project_tree.h"
@@ -54,6 +60,18 @@ bool SaveAllocationList(ui::MainFrame& frame, const QString& dir) {
   window->setGeometry(0, 0, 560, 400);
   view->selectEntries({4, 5});
   const bool ok = Save(*window, dir, "allocation_list");
+  delete window;
+  return ok;
+}
+
+// The demo's IO configuration with the digital cards selected.
+bool SaveIoConfiguration(ui::MainFrame& frame, const QString& dir) {
+  ui::DocumentWindow* window = frame.openWindow({app::WindowKind::IoConfig, std::nullopt});
+  ui::IoConfigView* view = frame.activeIoConfig();
+  if (!window || !view) return false;
+  window->setGeometry(0, 0, 460, 260);
+  view->selectEntries({1, 2});
+  const bool ok = Save(*window, dir, "io_configuration");
   delete window;
   return ok;
 }
@@ -104,6 +122,24 @@ bool SaveEditorWithErrorMark(ui::MainFrame& frame, const QString& dir) {
   return ok;
 }
 
+// The library dialog on the project's type, and the options dialog generated from the
+// demo driver that has an option of every kind.
+bool SaveLibraryDialogs(ui::MainFrame& frame, const QString& dir) {
+  app::ProjectModel& model = frame.session()->model();
+  const std::filesystem::path programDir = frame.preferences().programDirectory();
+  library::LibraryPlace place{programDir, model.target(), frame.session()->projectDirectory(),
+                              model.name()};
+  ui::LibraryDialog libraryDialog(place, &frame);
+  libraryDialog.resize(620, 300);
+  bool ok = Save(libraryDialog, dir, "library_drivers");
+  const auto script =
+      library::DriverScript::load(library::DriverScriptPath(programDir, model.target(), "OPTDEMO"));
+  if (!script) return false;
+  library::DriverOptionsModel options(*script, model.file(), model.target());
+  ui::DriverOptionsDialog optionsDialog(options, &frame);
+  return Save(optionsDialog, dir, "driver_options") && ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -127,6 +163,7 @@ int main(int argc, char** argv) {
   FillMessageWindow(frame);
   bool ok = Save(frame, out, "main_frame");
   ok = SaveAllocationList(frame, out) && ok;
+  ok = SaveIoConfiguration(frame, out) && ok;
   ok = SaveCompiledEditor(frame, out) && ok;
   ok = SaveEditorWithErrorMark(frame, out) && ok;
   app::ProjectModel& model = frame.session()->model();
@@ -141,6 +178,7 @@ int main(int argc, char** argv) {
     ui::ProgramPropertiesDialog properties(model, model.modules().front().fileName, &frame, &frame);
     ok = Save(properties, out, "program_properties") && ok;
   }
+  ok = SaveLibraryDialogs(frame, out) && ok;
   frame.session()->closeProject();
   return ok ? 0 : 1;
 }

@@ -14,6 +14,12 @@ const QString kWhenModalTimer = QStringLiteral("zelWhenModal");
 UiWorkspace::UiWorkspace() {
   fs::copy(fs::path(ZEL_DEMO_DIR) / "ZEL.INI", iniFile());
   fs::copy(fs::path(ZEL_DEMO_DIR) / "Projects", projects(), fs::copy_options::recursive);
+  // The run-time library folders, so the windows see the demo's scripts.
+  for (const auto& entry : fs::directory_iterator(ZEL_DEMO_DIR)) {
+    if (entry.is_directory() && entry.path().filename().string().starts_with("RUNTIME.")) {
+      fs::copy(entry.path(), dir() / entry.path().filename(), fs::copy_options::recursive);
+    }
+  }
 }
 
 UiWorkspace::~UiWorkspace() {

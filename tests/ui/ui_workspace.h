@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 
 class UiWorkspace {
  public:
-  UiWorkspace();  // the demo's "ZEL.INI" and "Projects"
+  UiWorkspace();  // the demo's "ZEL.INI", "Projects" and "RUNTIME.*" folders
   ~UiWorkspace();
 
   const fs::path& dir() const { return m_dir.path(); }

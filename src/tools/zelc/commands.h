@@ -43,5 +43,6 @@ void AddLibraryCommands(CLI::App& app, CommandAction& chosen);
 void AddDriverCommands(CLI::App& app, CommandAction& chosen);
 void AddIoCommands(CLI::App& app, CommandAction& chosen);
 void AddControllerCommands(CLI::App& app, CommandAction& chosen);
+void AddToolCommands(CLI::App& app, CommandAction& chosen);
 
 }  // namespace zel::zelc

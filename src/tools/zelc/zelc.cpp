@@ -41,6 +41,7 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
   AddDriverCommands(app, chosen);
   AddIoCommands(app, chosen);
   AddControllerCommands(app, chosen);
+  AddToolCommands(app, chosen);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -98,6 +98,7 @@ bool MainFrame::setUpProjectDirectory() {
 
 void MainFrame::createSession(std::filesystem::path dir) {
   m_session = std::make_unique<app::ProjectSession>(m_preferences.file(), std::move(dir), this);
+  createProjectScripts();
   m_ioModules = std::make_unique<library::ProjectIoModules>(m_session->model(),
                                                             m_preferences.programDirectory());
   updateRecentMenu();
@@ -148,6 +149,11 @@ bool MainFrame::writeExitState() {
 void MainFrame::closeEvent(QCloseEvent* event) {
   // The worker writes the module's files; it ends within moments.
   if (m_compilation.running()) m_compilation.wait();
+  // The run closed the project for the tool and opens it again when the tool ends.
+  if (m_waitingForTool) {
+    event->ignore();
+    return;
+  }
   const bool wasOpen = projectOpen();
   // The placements are taken before closing the project empties the frame.
   writeExitState();

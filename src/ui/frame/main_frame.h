@@ -18,7 +18,9 @@
 #include "app/shell/shell_hooks.h"
 #include "app/shell/window_list.h"
 #include "app/shell/window_registry.h"
+#include "app/tools/tool_record.h"
 #include "library/project_io_modules.h"
+#include "library/project_scripts.h"
 #include "platform/messages.h"
 #include "stl/alloc/allocation_list.h"
 #include "stl/compile/compile_driver.h"
@@ -30,6 +32,7 @@ namespace zel::ui {
 
 class AllocationListView;
 class ControllerConnection;
+class DriverConfigView;
 class DocumentWindow;
 class MessageWindow;
 class ProjectTree;
@@ -97,6 +100,16 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void selectForDownload();
   void properties();
   void helpTopics();
+  // External tools (Extras menu).
+  void configureTools();
+  void runTool(std::size_t index);
+  bool waitingForTool() const { return m_waitingForTool; }
+  // The run-time library and the project's drivers.
+  void libraryDialog();
+  void insertDriver();
+  DriverConfigView* driverConfiguration() const;
+  const library::ProjectScripts* projectScripts() const { return m_scripts.get(); }
+  const std::vector<QAction*>& toolActions() const { return m_toolActions; }
   void insertOperand();
   void cut();
   void copy();
@@ -154,6 +167,14 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void symbolsChanged();
   bool offerAllocationEntry(const stl::AllocationOffer& offer);
   void rebuildStlInstructionMenu();
+  void updateToolsMenu();
+  void runToolRecord(const app::ToolRecord& tool);
+  bool closeOnlineWindows();
+  void createProjectScripts();
+  DocumentWindow* createDriverConfiguration();
+  // Menu "Driver Config", shown while the Driver Configuration window is active.
+  void createDriverConfigMenu();
+  void updateDriverConfigMenu(const DriverConfigView* active);
   void createShortcutBar();
   platform::LParam jobMessage(const platform::Message& message);
   void compileEnded();
@@ -182,6 +203,12 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   platform::MessageTarget m_jobs;
   stl::Compilation m_compilation;
   std::filesystem::path m_compilingFile;
+  QMenu* m_extrasMenu = nullptr;
+  std::vector<QAction*> m_toolActions;  // the tools' entries, or the one "(External Tools)"
+  bool m_waitingForTool = false;
+  // The open project's scripts; made with the session, gone before it.
+  std::unique_ptr<library::ProjectScripts> m_scripts;
+  QMenu* m_driverConfigMenu = nullptr;
 };
 
 }  // namespace zel::ui

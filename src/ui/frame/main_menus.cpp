@@ -16,6 +16,7 @@
 #include "ui/frame/message_window.h"
 #include "ui/io/io_config_view.h"
 #include "ui/online/controller_connection.h"
+#include "ui/library/driver_config_view.h"
 #include "ui/project/project_tree.h"
 #include "ui/widgets/stored_text.h"
 
@@ -124,7 +125,9 @@ void MainFrame::createMenus() {
   view->addAction(a.projectTree);
   view->addAction(a.allocationList);
   view->addAction(a.controllerSettings);
-  a.driverConfiguration = Later(view, tr("Dri&ver Configuration"));
+  a.driverConfiguration = view->addAction(tr("Dri&ver Configuration"), this, [this] {
+    openWindow({app::WindowKind::DriverConfig, std::nullopt});
+  });
   a.ioConfiguration = view->addAction(tr("&IO Configuration"), this, [this] {
     openWindow({app::WindowKind::IoConfig, std::nullopt});
   });
@@ -148,7 +151,7 @@ void MainFrame::createMenus() {
   insert->addAction(a.moduleCall);
   insert->addSeparator();
   insert->addAction(a.insertOperand);
-  a.insertDriver = Later(insert, tr("&Driver..."));
+  a.insertDriver = insert->addAction(tr("&Driver..."), this, [this] { insertDriver(); });
   a.insertIoModule = insert->addAction(tr("&IO Module..."), this, [this] { insertIoModule(); });
 
   QMenu* program = menuBar()->addMenu(tr("P&rogram"));
@@ -188,9 +191,16 @@ void MainFrame::createMenus() {
 
   QMenu* extras = menuBar()->addMenu(tr("E&xtras"));
   extras->addAction(a.preferences);
-  a.library = Later(extras, tr("&Library..."));
+  a.library = extras->addAction(tr("&Library..."), this, [this] { libraryDialog(); });
   extras->addSeparator();
-  a.configureTools = Later(extras, tr("Configure &Tools ..."));
+  a.configureTools =
+      extras->addAction(tr("Configure &Tools ..."), this, [this] { configureTools(); });
+  extras->addSeparator();
+  m_extrasMenu = extras;
+  connect(extras, &QMenu::aboutToShow, this, &MainFrame::updateToolsMenu);
+  updateToolsMenu();
+
+  createDriverConfigMenu();
 
   QMenu* window = menuBar()->addMenu(tr("&Window"));
   window->addAction(tr("&Cascade"), m_mdi, &QMdiArea::cascadeSubWindows);
@@ -238,13 +248,14 @@ void MainFrame::updateActions() {
   MainActions& a = m_actions;
   const bool open = projectCommandsAllowed();
   const bool session = m_session != nullptr && !m_busy;
-  for (QAction* action : {a.newProject, a.openProject, a.exploreProjects}) {
+  for (QAction* action : {a.newProject, a.openProject, a.exploreProjects, a.library}) {
     action->setEnabled(session);
   }
   for (QAction* action : {a.closeProject, a.projectSettings, a.projectTree, a.controllerSettings,
-                          a.projectDocumentation, a.allocationList, a.ioConfiguration,
-                          a.insertIoModule, a.insertOperand, a.newProgram, a.newCmp, a.newCfm,
-                          a.programNew, a.programOpen, a.programDelete, a.selectForDownload}) {
+                          a.projectDocumentation, a.allocationList, a.insertOperand, a.newProgram,
+                          a.newCmp, a.newCfm, a.driverConfiguration, a.insertDriver,
+                          a.ioConfiguration, a.insertIoModule, a.programNew, a.programOpen,
+                          a.programDelete, a.selectForDownload}) {
     action->setEnabled(open);
   }
   a.recentMenu->setEnabled(session && !a.recentMenu->isEmpty());
@@ -266,6 +277,7 @@ void MainFrame::updateActions() {
     action->setEnabled(editor && open);
   }
   a.programSaveAll->setEnabled(open && !stlViews().empty());
+  updateDriverConfigMenu(qobject_cast<const DriverConfigView*>(content));
   if (m_shortcutBar) m_shortcutBar->setCommandsEnabled(editor);
   if (m_lineStatus) {
     const StlView* view = qobject_cast<const StlView*>(content);

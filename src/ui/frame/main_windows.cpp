@@ -89,6 +89,9 @@ DocumentWindow* MainFrame::openWindow(const app::WindowTarget& target) {
         if (!target.module) return nullptr;
         window = createStlEditor(*target.module);
         break;
+      case app::WindowKind::DriverConfig:
+        window = createDriverConfiguration();
+        break;
       case app::WindowKind::LadderEditor:
         platform::ShowMessageBox(std::string(app::kMsgLadderNotImplemented));
         return nullptr;

@@ -29,7 +29,11 @@ IoConfigView::IoConfigView(app::ProjectFile file, std::string type,
   m_list->setRootIsDecorated(false);
   m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
   m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+  // The names take the room; the numbers need only theirs.
+  m_list->header()->setStretchLastSection(false);
   m_list->header()->setSectionResizeMode(kModule, QHeaderView::Stretch);
+  for (const int column : {kSwitch, kIw, kOw})
+    m_list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
   m_list->installEventFilter(this);
   connect(m_list, &QTreeWidget::customContextMenuRequested, this, &IoConfigView::showContextMenu);
   connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { properties(); });
