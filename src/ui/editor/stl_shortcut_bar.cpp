@@ -4,6 +4,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QToolButton>
+#include <QWindow>
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -11,6 +12,7 @@
 
 #include "stl/editor/insert.h"
 #include "ui/widgets/stored_text.h"
+#include "ui/widgets/window_geometry.h"
 
 namespace zel::ui {
 
@@ -77,6 +79,11 @@ StlShortcutBar::StlShortcutBar(QWidget* parent) : QDockWidget(parent) {
   setObjectName("StlShortcutBar");
   setAllowedAreas(Qt::AllDockWidgetAreas);
   buildButtons(false);
+  // Floated by hand later, it is made anew as a window: it gets its owner again.
+  connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {
+    auto* frame = qobject_cast<QMainWindow*>(parentWidget());
+    if (floating && frame) keepAbove(*frame);
+  });
 }
 
 void StlShortcutBar::setElseForOtherwise(bool elseForOtherwise) {
@@ -138,14 +145,32 @@ void StlShortcutBar::resizeEvent(QResizeEvent* event) {
 
 // A floating bar belongs to a dock area as well (the right one, as its stored side is 0):
 // docking it again by hand takes it there. -1,-1 is a docked bar's position; a floating
-// bar with it stays where the window system puts it.
-void StlShortcutBar::applyState(const app::StlBarState& state, QMainWindow& frame) {
-  frame.addDockWidget(AreaOf(state.dockSide), this);
-  setFloating(state.floating);
+// bar with it goes to `defaultPosition`. Whatever the file says, the bar ends up on the
+// screen.
+void StlShortcutBar::applyState(const app::StlBarState& stored, QMainWindow& frame,
+                                QPoint defaultPosition) {
+  // The frame's native window exists before the bar's: a floating bar made first would
+  // have no owner to stay above.
+  frame.winId();
+  frame.addDockWidget(AreaOf(stored.dockSide), this);
+  setFloating(stored.floating);
+  const QScreen* screen = frame.screen();
+  const app::StlBarState state =
+      screen ? app::FitStlBar(stored, height(), RectOf(screen->availableGeometry()),
+                              defaultPosition.x(), defaultPosition.y())
+             : stored;
   if (state.floating && !(state.left == -1 && state.top == -1)) move(state.left, state.top);
   m_width = UsableWidth(state.width, *this);
   applyWidth(frame);
   setVisible(state.visible);
+  keepAbove(frame);
+}
+
+// Floating, the bar is a tool window of the frame: it stays above it when an editor in the
+// frame takes the focus.
+void StlShortcutBar::keepAbove(QMainWindow& frame) {
+  if (!isFloating()) return;
+  if (QWindow* own = windowHandle()) own->setTransientParent(frame.windowHandle());
 }
 
 void StlShortcutBar::applyWidth(QMainWindow& frame) {

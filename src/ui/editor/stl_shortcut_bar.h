@@ -6,6 +6,7 @@
 
 #include <QDockWidget>
 #include <QMainWindow>
+#include <QPoint>
 #include <QString>
 
 #include "app/preferences/stl_bar_state.h"
@@ -23,9 +24,10 @@ class StlShortcutBar : public QDockWidget {
   // The buttons only work while an editor is active.
   void setCommandsEnabled(bool enabled);
 
-  // Docks the bar at the state's side of `frame`, or floats it at the state's position,
-  // then sets its width and shows or hides it.
-  void applyState(const app::StlBarState& state, QMainWindow& frame);
+  // Docks the bar at the state's side of `frame`, or floats it at the state's position
+  // (`defaultPosition` when it has none) brought inside the available screen, then sets its
+  // width and shows or hides it.
+  void applyState(const app::StlBarState& state, QMainWindow& frame, QPoint defaultPosition = {});
   app::StlBarState currentState(const QMainWindow& frame) const;
 
  signals:
@@ -39,6 +41,7 @@ class StlShortcutBar : public QDockWidget {
  private:
   void buildButtons(bool elseForOtherwise);
   void applyWidth(QMainWindow& frame);
+  void keepAbove(QMainWindow& frame);
   Qt::DockWidgetArea dockAreaIn(const QMainWindow& frame) const;
   bool spansFrame() const;  // docked at the top or bottom
 

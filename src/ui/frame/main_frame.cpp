@@ -2,10 +2,12 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QStatusBar>
 
 #include "app/preferences/startup.h"
+#include "app/preferences/window_fit.h"
 #include "app/preferences/window_placement.h"
 #include "app/project/workspace.h"
 #include "app/shell/message_service.h"
@@ -18,6 +20,7 @@
 #include "ui/project/project_tree.h"
 #include "ui/widgets/stored_text.h"
 #include "ui/widgets/window_geometry.h"
+#include "ui/widgets/window_icons.h"
 
 namespace zel::ui {
 
@@ -49,9 +52,15 @@ MainFrame::MainFrame(app::Preferences preferences, QWidget* parent)
   createToolBar();
   createShortcutBar();
   rebuildStlInstructionMenu();
+  // Widgets, not a message: a menu's status tips would wipe a message for good, while
+  // widgets come back when the tip goes.
+  m_stateStatus = new QLabel(tr("Ready"), this);
+  statusBar()->addWidget(m_stateStatus, 1);
+  m_projectStatus = new QLabel(this);
+  statusBar()->addPermanentWidget(m_projectStatus);
   m_lineStatus = new QLabel(this);
   statusBar()->addPermanentWidget(m_lineStatus);
-  statusBar()->showMessage(tr("Ready"));
+  setWindowIcon(ApplicationIcon());
   resize(1024, 720);
   connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { updateActions(); });
   app::SetMessageWindowCreationHook(
@@ -71,12 +80,19 @@ MainFrame::~MainFrame() {
 void MainFrame::applyStoredPlacement() {
   const app::ScreenSize screen = CurrentScreen();
   if (const auto placement = app::StoredMainWindow(m_preferences, screen)) {
-    ApplyPlacement(*this, *placement);
+    const QScreen* shown = QGuiApplication::primaryScreen();
+    const QSize size = this->size();
+    ApplyPlacement(*this, shown ? app::FitPlacement(*placement, RectOf(shown->availableGeometry()),
+                                                    {size.width(), size.height()})
+                                : *placement);
   }
+  // The frame has not shown yet: its layout places the client area only when asked.
+  layout()->activate();
   const QRect client = m_mdi->geometry();
   const QPoint topRight = mapToGlobal(client.topRight());
+  const app::StlBarState fallback = app::DefaultStlBar(topRight.x(), topRight.y());
   m_shortcutBar->applyState(app::StoredStlBar(m_preferences, screen, topRight.x(), topRight.y()),
-                            *this);
+                            *this, QPoint(fallback.left, fallback.top));
 }
 
 bool MainFrame::setUpProjectDirectory() {
@@ -128,6 +144,11 @@ bool MainFrame::writeExitState() {
   const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
   state.mainWindow =
       app::ExitState::MainWindow{PlacementOf(normal, windowState()), isMaximized(), isMinimized()};
+  if (const auto messages = messageWindowPlacement()) {
+    state.messageWindow =
+        app::ExitState::MainWindow{*messages, messages->showCommand == kShowMaximized,
+                                   messages->showCommand == kShowMinimized};
+  }
   state.screen = CurrentScreen();
   if (projectOpen()) state.currentProject = m_session->model().name();
   return app::WriteExitState(m_preferences, state);
@@ -148,7 +169,9 @@ void MainFrame::closeEvent(QCloseEvent* event) {
 
 void MainFrame::updateTitle() {
   static const app::ProjectModel kNoProject;
-  setWindowTitle(FromStored(FrameTitle(m_session ? m_session->model() : kNoProject)));
+  const app::ProjectModel& model = m_session ? m_session->model() : kNoProject;
+  setWindowTitle(FromStored(FrameTitle(model)));
+  m_projectStatus->setText(model.isOpen() ? FromStored(ProjectStatus(model)) : tr("No project"));
 }
 
 void MainFrame::noteUnavailable(std::string_view what) {

@@ -61,6 +61,12 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   DocumentWindow* openWindow(const app::WindowTarget& target);
   DocumentWindow* findWindow(app::WindowKind kind, const QString& name = {}) const;
   std::vector<DocumentWindow*> documentWindows() const;
+  // The part of the MDI area the child windows are kept inside, in their coordinates.
+  app::WindowRect workArea() const;
+  // Window > Close All.
+  void closeAllDocumentWindows();
+  // Where the message window stands, or stood when it was closed.
+  std::optional<app::WindowPlacement> messageWindowPlacement() const;
   MessageWindow* showMessageWindow(bool activate);
   ProjectTree* projectTree() const;
   AllocationListView* allocationList() const;
@@ -72,6 +78,8 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   StlView* stlView(std::string_view fileName) const;
   StlShortcutBar* shortcutBar() const { return m_shortcutBar; }
   QLabel* lineStatus() const { return m_lineStatus; }
+  QLabel* projectStatus() const { return m_projectStatus; }
+  QLabel* stateStatus() const { return m_stateStatus; }
 
   // Commands.
   void newProject();
@@ -135,7 +143,12 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void updateTitle();
   void createSession(std::filesystem::path dir);
   void attachMessageWindow(app::MessageWindowService& service);
-  DocumentWindow* addWindow(app::WindowKind kind, const QString& name, QWidget* content);
+  // A size places the new window inside the work area; without one it stays where the
+  // area puts it.
+  DocumentWindow* addWindow(app::WindowKind kind, const QString& name, QWidget* content,
+                            QSize size = {});
+  // Stored placements may come from a larger frame or a hand-edited file.
+  void applyFittedPlacement(DocumentWindow& window, const app::WindowPlacement& placement);
   DocumentWindow* createAllocationList();
   void noteUnavailable(std::string_view what);
   bool projectOpen() const;
@@ -159,12 +172,15 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   // Remembered editors this program cannot show yet: kept so closing the project
   // writes them back instead of forgetting them.
   std::vector<app::WindowSnapshot> m_keptDocuments;
+  std::optional<app::WindowPlacement> m_messagePlacement;
   // The project's allocation list as the editors show it. A list that could not be read
   // to its end is shown but never written from here, so no entry of it is lost.
   stl::AllocationList m_symbols;
   bool m_symbolsComplete = true;
   StlShortcutBar* m_shortcutBar = nullptr;
   QLabel* m_lineStatus = nullptr;
+  QLabel* m_projectStatus = nullptr;  // the open project and its controller type
+  QLabel* m_stateStatus = nullptr;    // "Ready", or what the program does
   // Receives the messages of the frame's jobs: progress for the status bar, and their end.
   platform::MessageTarget m_jobs;
   stl::Compilation m_compilation;
