@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "app/preferences/window_fit.h"
 #include "stl/editor/insert.h"
 #include "ui/widgets/stored_text.h"
 #include "ui/widgets/window_geometry.h"
@@ -154,16 +155,38 @@ void StlShortcutBar::applyState(const app::StlBarState& stored, QMainWindow& fra
   frame.winId();
   frame.addDockWidget(AreaOf(stored.dockSide), this);
   setFloating(stored.floating);
+  // Floating, the bar is as tall as its buttons, not as the dock area it came from.
+  const int floatingHeight = sizeHint().height();
   const QScreen* screen = frame.screen();
   const app::StlBarState state =
-      screen ? app::FitStlBar(stored, height(), RectOf(screen->availableGeometry()),
+      screen ? app::FitStlBar(stored, floatingHeight, RectOf(screen->availableGeometry()),
                               defaultPosition.x(), defaultPosition.y())
              : stored;
-  if (state.floating && !(state.left == -1 && state.top == -1)) move(state.left, state.top);
   m_width = UsableWidth(state.width, *this);
+  if (isFloating()) {
+    const int tallest = screen ? screen->availableGeometry().height() : floatingHeight;
+    resize(m_width, std::min(floatingHeight, tallest));
+    if (!(state.left == -1 && state.top == -1)) move(state.left, state.top);
+  }
   applyWidth(frame);
   setVisible(state.visible);
   keepAbove(frame);
+  keepOnScreen();
+}
+
+// The window system's frame around a floating bar is known only once it shows; with it
+// the bar may stick out by the frame's width, so the whole frame is fitted again.
+void StlShortcutBar::keepOnScreen() {
+  const QScreen* screen = this->screen();
+  if (!isFloating() || !isVisible() || !screen) return;
+  const QRect outer = frameGeometry();
+  const app::WindowRect fitted = app::FitInside(RectOf(outer), RectOf(screen->availableGeometry()),
+                                                {outer.width(), outer.height()});
+  const QRect inside = QRectOf(fitted);
+  if (inside == outer) return;
+  const QSize frameExtra = outer.size() - size();
+  move(inside.topLeft());
+  resize(inside.size() - frameExtra);
 }
 
 // Floating, the bar is a tool window of the frame: it stays above it when an editor in the

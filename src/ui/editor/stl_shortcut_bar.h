@@ -29,6 +29,8 @@ class StlShortcutBar : public QDockWidget {
   // width and shows or hides it.
   void applyState(const app::StlBarState& state, QMainWindow& frame, QPoint defaultPosition = {});
   app::StlBarState currentState(const QMainWindow& frame) const;
+  // Floating, its window frame included, the bar lies inside the available screen.
+  void keepOnScreen();
 
  signals:
   void insertRequested(const QString& text);

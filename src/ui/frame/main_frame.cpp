@@ -17,6 +17,7 @@
 #include "ui/editor/stl_shortcut_bar.h"
 #include "ui/frame/document_window.h"
 #include "ui/frame/frame_title.h"
+#include "ui/frame/text_file_window.h"
 #include "ui/project/project_tree.h"
 #include "ui/widgets/stored_text.h"
 #include "ui/widgets/window_geometry.h"
@@ -157,6 +158,11 @@ bool MainFrame::writeExitState() {
 void MainFrame::closeEvent(QCloseEvent* event) {
   // The worker writes the module's files; it ends within moments.
   if (m_compilation.running()) m_compilation.wait();
+  // The documentation file may hold changes; Cancel there keeps the program running.
+  if (m_textWindow && m_textWindow->isVisible() && !m_textWindow->close()) {
+    event->ignore();
+    return;
+  }
   const bool wasOpen = projectOpen();
   // The placements are taken before closing the project empties the frame.
   writeExitState();
@@ -165,6 +171,12 @@ void MainFrame::closeEvent(QCloseEvent* event) {
     return;
   }
   event->accept();
+}
+
+void MainFrame::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // The bar showed before the frame: its window frame may be known only now.
+  m_shortcutBar->keepOnScreen();
 }
 
 void MainFrame::updateTitle() {

@@ -29,6 +29,8 @@ namespace zel::ui {
 
 class AllocationListView;
 class DocumentWindow;
+class HelpWindow;
+class TextFileWindow;
 class MessageWindow;
 class ProjectTree;
 class StlShortcutBar;
@@ -78,6 +80,10 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   StlView* stlView(std::string_view fileName) const;
   StlShortcutBar* shortcutBar() const { return m_shortcutBar; }
   QLabel* lineStatus() const { return m_lineStatus; }
+  // The program's own windows for the manual and the documentation file, once the
+  // desktop could not open them.
+  HelpWindow* helpWindow() const { return m_helpWindow; }
+  TextFileWindow* textFileWindow() const { return m_textWindow; }
   QLabel* projectStatus() const { return m_projectStatus; }
   QLabel* stateStatus() const { return m_stateStatus; }
 
@@ -133,6 +139,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void createActions();
@@ -179,6 +186,8 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   bool m_symbolsComplete = true;
   StlShortcutBar* m_shortcutBar = nullptr;
   QLabel* m_lineStatus = nullptr;
+  HelpWindow* m_helpWindow = nullptr;
+  TextFileWindow* m_textWindow = nullptr;
   QLabel* m_projectStatus = nullptr;  // the open project and its controller type
   QLabel* m_stateStatus = nullptr;    // "Ready", or what the program does
   // Receives the messages of the frame's jobs: progress for the status bar, and their end.
