@@ -4,15 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTreeView>
 #include <QWindow>
 
 #include "app/shell/message_service.h"
 #include "platform/profile.h"
+#include "ui/allocation/allocation_list_model.h"
+#include "ui/allocation/allocation_list_view.h"
 #include "ui/editor/stl_editor.h"
 #include "ui/editor/stl_shortcut_bar.h"
 #include "ui/editor/stl_view.h"
@@ -197,6 +201,34 @@ TEST(WindowPlacement, TheShortcutBarFloatsOnTheScreenAboveItsFrame) {
     const auto written = app::ParseStlBar(ws.pref("STL_BAR"));
     ASSERT_TRUE(written) << c.what;
     EXPECT_EQ(QPoint(written->left, written->top), bar->pos()) << c.what;
+  }
+}
+
+// Whether the project closes with the list open or the user closes the list first, it
+// comes back sorted as it was.
+TEST(WindowPlacement, TheAllocationListComesBackInItsOrder) {
+  for (const bool closeListFirst : {false, true}) {
+    UiWorkspace ws;
+    ASSERT_TRUE(ws.start());
+    ws.frame().actions().allocationList->trigger();
+    AllocationListView* list = ws.frame().allocationList();
+    ASSERT_NE(list, nullptr);
+    list->clickColumn(static_cast<int>(stl::AllocationColumn::Symbol));
+    list->clickColumn(static_cast<int>(stl::AllocationColumn::Symbol));  // reversed
+    if (closeListFirst) {
+      ws.frame().findWindow(app::WindowKind::AllocList)->close();
+      ProcessEvents();
+    }
+    ASSERT_TRUE(ws.frame().closeProjectCommand());
+    ASSERT_TRUE(ws.frame().session()->openProject("DEMO"));
+    ws.frame().actions().allocationList->trigger();
+    list = ws.frame().allocationList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->model().column(), stl::AllocationColumn::Symbol) << closeListFirst;
+    EXPECT_TRUE(list->model().reversed()) << closeListFirst;
+    EXPECT_EQ(list->list()->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(list->list()->header()->sortIndicatorSection(),
+              static_cast<int>(stl::AllocationColumn::Symbol));
   }
 }
 

@@ -157,6 +157,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   // Stored placements may come from a larger frame or a hand-edited file.
   void applyFittedPlacement(DocumentWindow& window, const app::WindowPlacement& placement);
   DocumentWindow* createAllocationList();
+  void saveListOrder(const AllocationListView& view) const;
   void noteUnavailable(std::string_view what);
   bool projectOpen() const;
   DocumentWindow* createStlEditor(const app::ModuleRecord& module);

@@ -8,6 +8,7 @@
 
 #include "app/modules/module_messages.h"
 #include "app/preferences/window_fit.h"
+#include "app/shell/list_order.h"
 #include "app/shell/message_service.h"
 #include "app/shell/window_list.h"
 #include "platform/message_box.h"
@@ -163,6 +164,15 @@ DocumentWindow* MainFrame::createAllocationList() {
       app::WindowKind::AllocList,
       FromStored(app::WindowInfo(app::WindowKind::AllocList).windowName), view, QSize(560, 380));
   connect(view, &AllocationListView::listChanged, this, &MainFrame::symbolsChanged);
+  const std::string name(app::WindowInfo(app::WindowKind::AllocList).windowName);
+  if (const auto order =
+          app::ReadListOrder(m_session->model().file(), name, view->model().columnCount())) {
+    view->setOrder(static_cast<stl::AllocationColumn>(order->column), order->reversed);
+  }
+  window->setCloseGuard([this, view] {
+    saveListOrder(*view);
+    return true;
+  });
   return window;
 }
 
@@ -244,7 +254,15 @@ void MainFrame::closeAllDocumentWindows() {
   }
 }
 
+void MainFrame::saveListOrder(const AllocationListView& view) const {
+  if (!projectOpen()) return;
+  const std::string name(app::WindowInfo(app::WindowKind::AllocList).windowName);
+  app::WriteListOrder(m_session->model().file(), name,
+                      {static_cast<int>(view.model().column()), view.model().reversed()});
+}
+
 void MainFrame::saveWindows(const app::ProjectModel& model) {
+  if (const AllocationListView* list = allocationList()) saveListOrder(*list);
   std::vector<app::WindowSnapshot> documents = m_keptDocuments;
   std::vector<app::WindowSnapshot> fixed;
   for (const DocumentWindow* window : documentWindows()) {
