@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextBrowser>
 #include <cstdlib>
 #include <string>
@@ -73,6 +74,8 @@ TEST(Help, WithoutADesktopBrowserTheOwnWindowShowsTheActiveWindowsPage) {
     EXPECT_FALSE(ws.frame().helpWindow()->browser()->toPlainText().isEmpty()) << c.what;
   }
   EXPECT_EQ(ws.frame().actions().helpTopics->shortcut(), QKeySequence(QKeySequence::HelpContents));
+  const QRect screen = ws.frame().screen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(ws.frame().helpWindow()->frameGeometry()));
   EXPECT_TRUE(ws.answers().texts().empty());
 }
 

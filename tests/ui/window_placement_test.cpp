@@ -204,6 +204,30 @@ TEST(WindowPlacement, TheShortcutBarFloatsOnTheScreenAboveItsFrame) {
   }
 }
 
+// Mapped before its frame, a floating bar would be stacked as a window without an owner,
+// below the frame: it waits for the frame to show.
+TEST(WindowPlacement, AFloatingShortcutBarShowsWithItsFrame) {
+  UiWorkspace ws;
+  ASSERT_TRUE(ws.start());
+  ws.dropFrame();
+  ws.preferences().write("STL_BAR", "1,1,230,100,100,0");
+  MainFrame frame(ws.preferences());
+  frame.applyStoredPlacement();
+  StlShortcutBar* bar = frame.shortcutBar();
+  EXPECT_TRUE(bar->isFloating());
+  EXPECT_FALSE(bar->isVisible());
+  EXPECT_TRUE(bar->currentState(frame).visible);  // an exit now keeps it shown
+  frame.show();
+  EXPECT_TRUE(bar->isVisible());
+  ASSERT_NE(bar->windowHandle(), nullptr);
+  EXPECT_EQ(bar->windowHandle()->transientParent(), frame.windowHandle());
+  // Shown again after the user closed it, the frame leaves it closed.
+  bar->close();
+  frame.hide();
+  frame.show();
+  EXPECT_FALSE(bar->isVisible());
+}
+
 // Whether the project closes with the list open or the user closes the list first, it
 // comes back sorted as it was.
 TEST(WindowPlacement, TheAllocationListComesBackInItsOrder) {

@@ -1,6 +1,7 @@
 #include "ui/editor/stl_shortcut_bar.h"
 
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QToolButton>
@@ -169,7 +170,19 @@ void StlShortcutBar::applyState(const app::StlBarState& stored, QMainWindow& fra
     if (!(state.left == -1 && state.top == -1)) move(state.left, state.top);
   }
   applyWidth(frame);
-  setVisible(state.visible);
+  // A floating bar mapped before its frame is stacked by the window manager as a window
+  // without an owner, below the frame for good: it shows when the frame does.
+  m_waitingForFrame = state.visible && isFloating() && !frame.isVisible();
+  setVisible(state.visible && !m_waitingForFrame);
+  keepAbove(frame);
+  keepOnScreen();
+}
+
+void StlShortcutBar::frameShown(QMainWindow& frame) {
+  if (m_waitingForFrame) {
+    m_waitingForFrame = false;
+    show();
+  }
   keepAbove(frame);
   keepOnScreen();
 }
@@ -196,6 +209,22 @@ void StlShortcutBar::keepAbove(QMainWindow& frame) {
   if (QWindow* own = windowHandle()) own->setTransientParent(frame.windowHandle());
 }
 
+// The window system learns the owner when the bar's window is mapped, and a window
+// manager only heeds an owner it already manages; the frame is managed some time after
+// it showed. Mapped again once the frame is active, the bar is its tool window for good.
+void StlShortcutBar::frameActivated(QMainWindow& frame) {
+  if (!isFloating() || !isVisible()) return;
+  keepAbove(frame);
+  // Only X11 maps windows this way; elsewhere hiding would only move the focus about.
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+  // The frame keeps the focus it just got.
+  const bool quiet = testAttribute(Qt::WA_ShowWithoutActivating);
+  setAttribute(Qt::WA_ShowWithoutActivating, true);
+  hide();
+  show();
+  setAttribute(Qt::WA_ShowWithoutActivating, quiet);
+}
+
 void StlShortcutBar::applyWidth(QMainWindow& frame) {
   if (isFloating()) {
     resize(m_width, height());
@@ -206,7 +235,7 @@ void StlShortcutBar::applyWidth(QMainWindow& frame) {
 
 app::StlBarState StlShortcutBar::currentState(const QMainWindow& frame) const {
   app::StlBarState state;
-  state.visible = isVisibleTo(&frame);
+  state.visible = m_waitingForFrame || isVisibleTo(&frame);
   state.floating = isFloating();
   state.width = static_cast<unsigned>(std::max(m_width, 0));
   state.left = state.floating ? x() : -1;

@@ -31,6 +31,10 @@ class StlShortcutBar : public QDockWidget {
   app::StlBarState currentState(const QMainWindow& frame) const;
   // Floating, its window frame included, the bar lies inside the available screen.
   void keepOnScreen();
+  // The frame showed: a floating bar waiting for it shows now, above it.
+  void frameShown(QMainWindow& frame);
+  // The frame became active the first time: the window manager surely manages it now.
+  void frameActivated(QMainWindow& frame);
 
  signals:
   void insertRequested(const QString& text);
@@ -48,6 +52,7 @@ class StlShortcutBar : public QDockWidget {
   bool spansFrame() const;  // docked at the top or bottom
 
   bool m_commandsEnabled = true;
+  bool m_waitingForFrame = false;  // floating and visible, shown with the frame
   // The bar's own width: a bar docked at the top or bottom takes the frame's width and
   // gets this one back when it floats or docks at a side again.
   int m_width = static_cast<int>(app::kDefaultStlBarWidth);

@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "ui/widgets/window_geometry.h"
 #include "ui/widgets/window_icons.h"
 
 namespace zel::ui {
@@ -48,6 +49,7 @@ bool HelpWindow::showPage(const std::filesystem::path& page) {
   const QFileInfo info(QString::fromStdString(page.string()));
   if (!info.isFile() || !info.isReadable()) return false;
   m_browser->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+  if (!isVisible() && parentWidget()) PlaceOnScreen(*this, *parentWidget());
   show();
   raise();
   activateWindow();

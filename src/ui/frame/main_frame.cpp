@@ -175,8 +175,15 @@ void MainFrame::closeEvent(QCloseEvent* event) {
 
 void MainFrame::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  // The bar showed before the frame: its window frame may be known only now.
-  m_shortcutBar->keepOnScreen();
+  m_shortcutBar->frameShown(*this);
+}
+
+void MainFrame::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_activatedOnce) {
+    m_activatedOnce = true;
+    m_shortcutBar->frameActivated(*this);
+  }
 }
 
 void MainFrame::updateTitle() {

@@ -140,6 +140,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void createActions();
@@ -186,6 +187,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   stl::AllocationList m_symbols;
   bool m_symbolsComplete = true;
   StlShortcutBar* m_shortcutBar = nullptr;
+  bool m_activatedOnce = false;
   QLabel* m_lineStatus = nullptr;
   HelpWindow* m_helpWindow = nullptr;
   TextFileWindow* m_textWindow = nullptr;

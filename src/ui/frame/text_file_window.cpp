@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "ui/widgets/stored_text.h"
+#include "ui/widgets/window_geometry.h"
 #include "ui/widgets/window_icons.h"
 
 namespace zel::ui {
@@ -46,6 +47,7 @@ bool TextFileWindow::open(const std::filesystem::path& file) {
   m_editor->setPlainText(FromStored(*bytes));
   m_editor->document()->setModified(false);
   updateTitle();
+  if (!isVisible() && parentWidget()) PlaceOnScreen(*this, *parentWidget());
   show();
   raise();
   activateWindow();
