@@ -83,10 +83,11 @@ DocumentWindow* MainFrame::addWindow(app::WindowKind kind, const QString& name, 
 }
 
 app::WindowRect MainFrame::workArea() const {
+  // A bar docked a moment ago is laid out only when the frame's layout runs next.
+  if (QLayout* frameLayout = layout()) frameLayout->activate();
   // Before the frame first shows (start-up restores the project's windows then), the
-  // area's viewport is not laid out yet: the frame's layout gives its size already.
+  // area's viewport is not laid out yet: the area's own size is known already.
   if (!m_mdi->isVisible()) {
-    if (QLayout* frameLayout = layout()) frameLayout->activate();
     const QSize size = m_mdi->contentsRect().size();
     return {0, 0, size.width(), size.height()};
   }
