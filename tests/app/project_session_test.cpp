@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/project/exclusion_file.h"
 #include "app/project/project_messages.h"
+#include "app/shell/message_service.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -243,15 +245,44 @@ TEST_F(ProjectSessionTest, SecondProgramIgnoringTheQuestionOpensAnyway) {
   EXPECT_TRUE(exclusionExists("P1"));
 }
 
-TEST_F(ProjectSessionTest, StaleExclusionFileIsIgnoredOnRequest) {
+// A program that was killed leaves its file without the lock: the next one takes the
+// project over, says so in the message window and asks nothing; a live holder is still
+// asked about.
+TEST_F(ProjectSessionTest, StaleExclusionFileIsTakenOverWhileALiveOneAsks) {
+  struct Case {
+    const char* what;
+    bool liveHolder;
+    Strings asked;
+    std::string messages;
+  };
+  const Case cases[] = {
+      {"stale file",
+       false,
+       {},
+       "Project 'P1': the lock left by a program that has ended was "
+       "taken over.\r\n"},
+      {"live holder", true, {kOpenElsewhere}, ""},
+  };
   makeProject("P1");
-  writeFile("P1/project._pa", "old!");
-  answer(Answer::Ignore);
-  ASSERT_TRUE(session().openProject("P1"));
-  EXPECT_EQ(texts(), Strings{kOpenElsewhere});
-  EXPECT_EQ(namesIn(projectDir("P1")), (Strings{"Project.FW4", "Project._PA"}));
-  session().closeProject();
-  EXPECT_EQ(namesIn(projectDir("P1")), (Strings{"Project.FW4"}));
+  for (const Case& c : cases) {
+    ClearMessages();
+    m_answers->clear();
+    if (c.liveHolder) {
+      ASSERT_TRUE(other().openProject("P1")) << c.what;
+    } else {
+      writeFile("P1/project._pa", "old!");
+    }
+    answer(Answer::Ignore);
+    ASSERT_TRUE(session().openProject("P1")) << c.what;
+    EXPECT_EQ(texts(), c.asked) << c.what;
+    EXPECT_EQ(MessageWindowText(), c.messages) << c.what;
+    EXPECT_EQ(namesIn(projectDir("P1")), (Strings{"Project.FW4", "Project._PA"})) << c.what;
+    EXPECT_TRUE(IsExclusionFileHeld(projectDir("P1") / "Project._PA")) << c.what;
+    session().closeProject();
+    if (c.liveHolder) other().closeProject();
+    EXPECT_EQ(namesIn(projectDir("P1")), (Strings{"Project.FW4"})) << c.what;
+  }
+  CloseMessageWindow();
 }
 
 TEST_F(ProjectSessionTest, RetryAfterTheOtherProgramClosedOpens) {

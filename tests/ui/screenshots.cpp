@@ -159,7 +159,8 @@ int main(int argc, char** argv) {
   frame.show();
   // Docked, so the picture of the frame holds it (a floating bar is a window of its own).
   frame.shortcutBar()->applyState({true, false, 230, -1, -1, app::kDockRight}, frame);
-  if (ui::DocumentWindow* tree = frame.showProjectTree(false)) tree->setGeometry(0, 0, 360, 400);
+  // Its default place: wide enough for the program names.
+  frame.showProjectTree(true);
   FillMessageWindow(frame);
   bool ok = Save(frame, out, "main_frame");
   ok = SaveAllocationList(frame, out) && ok;

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <fstream>
 
+#include "app/project/exclusion_file.h"
 #include "zelc/zelc_runner.h"
 
 namespace zel::testing {
@@ -220,16 +221,26 @@ TEST(ZelcModules, DeleteAsksAndRemovesTheFiles) {
   EXPECT_EQ(ws.run({"modules", "-p", "DEMO"}).out, kP00 + kP01 + kP02 + kB10 + kF20);
 }
 
+// A project another program holds (its lock is live) is asked about; a lock left by a
+// program that ended is taken over and said so.
 TEST(ZelcModules, ALockedProjectAsksAbortRetryIgnore) {
   DemoWorkspace ws;
+  {
+    app::ExclusionFile holder;
+    ASSERT_EQ(app::ExclusionFile::create(ws.project("DEMO") / "Project._PA", holder),
+              app::ExclusionFile::CreateResult::Ok);
+    const auto aborted = ws.run({"select", "-p", "DEMO", "CZ0P01V1.awl", "off"});
+    EXPECT_EQ(aborted.status, 1);
+    EXPECT_EQ(aborted.err,
+              "ZEL: Open project failed.\nThe project is already open in another ZEL session..\n");
+    EXPECT_TRUE(fs::exists(ws.project("DEMO") / "Project._PA"));
+    // Ignore opens it anyway; the holder's file stays until the holder ends.
+    ASSERT_EQ(ws.run({"--yes", "select", "-p", "DEMO", "CZ0P01V1.awl", "off"}).status, 0);
+  }
   Write(ws.project("DEMO") / "Project._PA", "lock");
-  const auto aborted = ws.run({"select", "-p", "DEMO", "CZ0P01V1.awl", "off"});
-  EXPECT_EQ(aborted.status, 1);
-  EXPECT_EQ(aborted.err,
-            "ZEL: Open project failed.\nThe project is already open in another ZEL session..\n");
-  EXPECT_TRUE(fs::exists(ws.project("DEMO") / "Project._PA"));
-  // Ignore takes the stale lock over; the run then releases it.
-  ASSERT_EQ(ws.run({"--yes", "select", "-p", "DEMO", "CZ0P01V1.awl", "off"}).status, 0);
+  const auto stale = ws.run({"select", "-p", "DEMO", "CZ0P01V1.awl", "on"});
+  EXPECT_EQ(stale.status, 0) << stale.err;
+  EXPECT_EQ(stale.err, "");
   EXPECT_FALSE(fs::exists(ws.project("DEMO") / "Project._PA"));
 }
 

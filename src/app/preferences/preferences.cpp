@@ -62,6 +62,15 @@ bool Preferences::setMainWindow(const WindowPlacement& placement, bool maximized
   return write(kKeyMainWindow, FormatPlacement(placement, maximized, minimized));
 }
 
+std::optional<WindowPlacement> Preferences::messageWindow() const {
+  return ParsePlacement(read(kKeyMessageWindow));
+}
+
+bool Preferences::setMessageWindow(const WindowPlacement& placement, bool maximized,
+                                   bool minimized) const {
+  return write(kKeyMessageWindow, FormatPlacement(placement, maximized, minimized));
+}
+
 std::optional<ScreenSize> Preferences::screenSize() const {
   return ParseScreenSize(read(kKeyScreenSize));
 }

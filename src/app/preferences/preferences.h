@@ -23,6 +23,8 @@ inline constexpr std::string_view kKeyProjectCur = "PROJECT_CUR";
 inline constexpr std::string_view kKeyMainWindow = "MAIN_WINDOW";
 inline constexpr std::string_view kKeyScreenSize = "SCREEN_SIZE";
 inline constexpr std::string_view kKeyStlBar = "STL_BAR";
+// The message window belongs to the program, not to a project, so its place is kept here.
+inline constexpr std::string_view kKeyMessageWindow = "MESSAGE_WINDOW";
 inline constexpr std::string_view kKeyLanguage = "LANGUAGE";
 inline constexpr std::string_view kKeyAutoAllocList = "AUTO_ALLOC_LIST";
 inline constexpr std::string_view kKeyStlElseOthrw = "STL_ELSE_OTHRW";
@@ -72,6 +74,9 @@ class Preferences {
   bool setScreenSize(ScreenSize size) const;
   std::optional<StlBarState> stlBar() const;
   bool setStlBar(const StlBarState& state) const;
+  // In the main frame's work area, as "WINDOWS" keeps a project's windows.
+  std::optional<WindowPlacement> messageWindow() const;
+  bool setMessageWindow(const WindowPlacement& placement, bool maximized, bool minimized) const;
 
   bool writeLanguage() const;  // "LANGUAGE" = "GB", at every start
 

@@ -62,6 +62,10 @@ bool WriteExitState(const Preferences& preferences, const ExitState& state) {
     const auto& w = *state.mainWindow;
     ok = preferences.setMainWindow(w.placement, w.maximized, w.minimized) && ok;
   }
+  if (state.messageWindow) {
+    const auto& w = *state.messageWindow;
+    ok = preferences.setMessageWindow(w.placement, w.maximized, w.minimized) && ok;
+  }
   if (state.screen) ok = preferences.setScreenSize(*state.screen) && ok;
   return preferences.setCurrentProject(state.currentProject) && ok;
 }

@@ -46,11 +46,13 @@ struct ExitState {
     bool minimized = false;
   };
   std::optional<MainWindow> mainWindow;
+  std::optional<MainWindow> messageWindow;  // while one is open
   std::optional<ScreenSize> screen;
   std::string currentProject;  // empty when no project is open
 };
 
-// "STL_BAR", "MAIN_WINDOW", "SCREEN_SIZE" (those given) and "PROJECT_CUR".
+// "STL_BAR", "MAIN_WINDOW", "MESSAGE_WINDOW", "SCREEN_SIZE" (those given) and
+// "PROJECT_CUR".
 bool WriteExitState(const Preferences& preferences, const ExitState& state);
 
 }  // namespace zel::app

@@ -1,8 +1,11 @@
 #include "app/preferences/stl_bar_state.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 
+#include "app/preferences/window_fit.h"
 #include "app/text/field_scanner.h"
 
 namespace zel::app {
@@ -35,6 +38,31 @@ StlBarState DefaultStlBar(int clientRight, int clientTop) {
   StlBarState state;
   state.left = clientRight - static_cast<int>(kDefaultStlBarWidth);
   state.top = clientTop + kDefaultStlBarTopOffset;
+  return state;
+}
+
+StlBarState FitStlBar(StlBarState state, int height, const WindowRect& screen, int defaultLeft,
+                      int defaultTop) {
+  const std::int64_t screenWidth = static_cast<std::int64_t>(screen.right) - screen.left;
+  if (screenWidth <= 0 || screen.bottom <= screen.top) return state;
+  // Width is unsigned in the file; one beyond int's range is as wide as the screen anyway.
+  const int width = std::max(static_cast<int>(std::min<std::int64_t>(state.width, screenWidth)), 1);
+  state.width = static_cast<unsigned>(width);
+  if (!state.floating) return state;
+  if (state.left == -1 && state.top == -1) {
+    state.left = defaultLeft;
+    state.top = defaultTop;
+  }
+  // The start goes inside first: a hand-edited one near int's end would overflow the sum.
+  const int left = std::clamp(state.left, screen.left, screen.right - 1);
+  const int top = std::clamp(state.top, screen.top, screen.bottom - 1);
+  const int barHeight = static_cast<int>(std::min<std::int64_t>(
+      std::max(height, 1), static_cast<std::int64_t>(screen.bottom) - screen.top));
+  const WindowRect fitted =
+      FitInside({left, top, left + width, top + barHeight}, screen, {width, barHeight});
+  state.left = fitted.left;
+  state.top = fitted.top;
+  state.width = static_cast<unsigned>(fitted.right - fitted.left);
   return state;
 }
 

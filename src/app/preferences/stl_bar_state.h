@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/preferences/window_placement.h"
+
 namespace zel::app {
 
 // Dock side identifiers kept from the files of earlier versions.
@@ -35,5 +37,12 @@ std::string FormatStlBar(const StlBarState& state);
 // Visible and floating, its width left of the client area's right edge, a little below
 // its top (screen coordinates of the main frame's client area).
 StlBarState DefaultStlBar(int clientRight, int clientTop);
+
+// The state brought inside `screen` (the available part of the screen the bar is shown
+// on) before use: a floating bar `height` high is moved, and narrowed when wider, until
+// it lies wholly inside; a docked bar only keeps to the screen's width. A floating bar
+// without a position (-1,-1) takes `defaultLeft`,`defaultTop` first.
+StlBarState FitStlBar(StlBarState state, int height, const WindowRect& screen, int defaultLeft,
+                      int defaultTop);
 
 }  // namespace zel::app

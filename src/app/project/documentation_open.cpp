@@ -46,13 +46,28 @@ std::optional<std::string> DocumentationOpenFailure(OpenDocumentResult result,
   return FillText(pattern, file);
 }
 
-bool OpenProjectDocumentation(const ProjectFile& project) {
-  const fs::path file = project.docFile();
-  const auto failure =
-      DocumentationOpenFailure(platform::OpenDocument(file, file.parent_path()), file.string());
-  if (!failure) return true;
+bool DesktopCannotOpen(OpenDocumentResult result) {
+  switch (result) {
+    case OpenDocumentResult::Ok:
+    case OpenDocumentResult::FileNotFound:
+    case OpenDocumentResult::PathNotFound:
+      return false;
+    default:
+      return true;
+  }
+}
+
+bool OpenWithDesktopOr(const fs::path& file, const OwnViewer& viewer) {
+  const OpenDocumentResult result = platform::OpenDocument(file, file.parent_path());
+  if (result == OpenDocumentResult::Ok) return true;
+  if (viewer && DesktopCannotOpen(result) && viewer(file)) return true;
+  const auto failure = DocumentationOpenFailure(result, file.string());
   platform::ShowMessageBox(*failure, platform::Buttons::Ok, platform::Icon::Error);
   return false;
+}
+
+bool OpenProjectDocumentation(const ProjectFile& project, const OwnViewer& viewer) {
+  return OpenWithDesktopOr(project.docFile(), viewer);
 }
 
 }  // namespace zel::app

@@ -1,9 +1,9 @@
 #pragma once
 // "Project._PA", which keeps two programs off one project, and whether a running program
-// holds it. The file's mere presence is what opening a project asks about (a stale one is
-// the user's to ignore); deleting or renaming a project must not pull it from under a
-// program that still has it open, so those ask whether the holder is alive. A holder
-// keeps an advisory lock on the file.
+// holds it. A holder keeps an advisory lock on the file, so a file left by a program that
+// ended (killed, crashed) is told from a live holder's: opening a project takes a stale
+// one over and asks only about a live holder, and deleting or renaming a project never
+// pulls it from under a program that still has it open.
 
 #include <filesystem>
 

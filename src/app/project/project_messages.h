@@ -27,6 +27,9 @@ inline constexpr std::string_view kMsgCreateDocFileFailed =
     "New project failed.\nCould not create project documentation file.";
 inline constexpr std::string_view kMsgProjectOpenElsewhere =
     "Open project failed.\nThe project is already open in another ZEL session..";
+// Said in the message window, not asked: nobody holds the project any longer.
+inline constexpr std::string_view kMsgStaleExclusionTakenOver =
+    "Project '%s': the lock left by a program that has ended was taken over.";
 inline constexpr std::string_view kMsgCreateExclusionFailed =
     "Open project failed.\nCould not create special exclusion file.";
 inline constexpr std::string_view kMsgWriteExclusionFailed =

@@ -4,6 +4,7 @@
 #include "app/project/new_project_file.h"
 #include "app/project/project_messages.h"
 #include "app/project/project_naming.h"
+#include "app/shell/message_service.h"
 #include "app/text/text_format.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -69,11 +70,18 @@ bool ProjectSession::openClosedProject(const std::string& name) {
   return true;
 }
 
-// This platform cannot lock a file against opening, so an existing exclusion file is
-// taken as another session's, or as a stale one the user may ignore.
+// The file's advisory lock tells a live holder from a program that ended without closing
+// the project: only a live holder is worth a question, a stale file is simply taken over.
 bool ProjectSession::acquireExclusion(const std::string& name, ExclusionFile& out) const {
   const fs::path file = projectPath(name) / kExclusionFileName;
+  bool tookOver = false;
   while (const auto existing = platform::FindPathNoCase(file)) {
+    if (!IsExclusionFileHeld(*existing)) {
+      tookOver = true;
+      // Creating the file anew takes over one that cannot be deleted.
+      platform::DeleteFileAt(*existing);
+      break;
+    }
     const Answer answer = platform::ShowMessageBox(std::string(kMsgProjectOpenElsewhere),
                                                    Buttons::AbortRetryIgnore, Icon::Warning);
     if (answer == Answer::Retry) continue;
@@ -83,6 +91,10 @@ bool ProjectSession::acquireExclusion(const std::string& name, ExclusionFile& ou
   }
   switch (ExclusionFile::create(platform::ResolvePathNoCase(file), out)) {
     case ExclusionFile::CreateResult::Ok:
+      if (tookOver) {
+        ShowMessageWindow(false);
+        PrintMessage("%s\r\n", FillText(kMsgStaleExclusionTakenOver, name).c_str());
+      }
       return true;
     case ExclusionFile::CreateResult::CannotCreate:
       TellUser(kMsgCreateExclusionFailed);

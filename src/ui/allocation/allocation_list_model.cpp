@@ -39,6 +39,12 @@ void AllocationListModel::clickColumn(int column) {
   reorder();
 }
 
+void AllocationListModel::setOrder(stl::AllocationColumn column, bool reversed) {
+  m_column = column;
+  m_reversed = reversed;
+  reorder();
+}
+
 void AllocationListModel::setFilter(stl::AllocationFilter filter) {
   m_filter = filter;
   reorder();

@@ -24,6 +24,8 @@ class AllocationListModel : public QAbstractTableModel {
 
   // A click on a column header: the same column reverses, another starts ascending.
   void clickColumn(int column);
+  // A stored order, as the window had it.
+  void setOrder(stl::AllocationColumn column, bool reversed);
   stl::AllocationColumn column() const { return m_column; }
   bool reversed() const { return m_reversed; }
   void setFilter(stl::AllocationFilter filter);

@@ -110,10 +110,21 @@ void AllocationListView::updateCount() {
 void AllocationListView::clickColumn(int column) {
   const std::vector<std::size_t> selected = selectedEntries();
   m_model->clickColumn(column);
+  showSortIndicator();
+  selectEntries(selected);
+}
+
+void AllocationListView::setOrder(stl::AllocationColumn column, bool reversed) {
+  const std::vector<std::size_t> selected = selectedEntries();
+  m_model->setOrder(column, reversed);
+  showSortIndicator();
+  selectEntries(selected);
+}
+
+void AllocationListView::showSortIndicator() {
   m_list->header()->setSortIndicator(static_cast<int>(m_model->column()), m_model->reversed()
                                                                               ? Qt::DescendingOrder
                                                                               : Qt::AscendingOrder);
-  selectEntries(selected);
 }
 
 void AllocationListView::setFilter(stl::AllocationFilter filter) {

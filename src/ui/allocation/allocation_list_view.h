@@ -36,6 +36,8 @@ class AllocationListView : public QWidget {
 
   // What a click on a column header does.
   void clickColumn(int column);
+  // The order it had when it was last closed.
+  void setOrder(stl::AllocationColumn column, bool reversed);
   void setFilter(stl::AllocationFilter filter);
   // Reads the file again after another window changed it.
   void reload();
@@ -66,6 +68,7 @@ class AllocationListView : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void showSortIndicator();
   void load(const std::filesystem::path& file);
   bool commit(stl::AllocationList changed, const std::vector<std::size_t>& select);
   void showContextMenu(const QPoint& pos);

@@ -1,16 +1,20 @@
 #include "ui/editor/stl_shortcut_bar.h"
 
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QToolButton>
+#include <QWindow>
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <utility>
 
+#include "app/preferences/window_fit.h"
 #include "stl/editor/insert.h"
 #include "ui/widgets/stored_text.h"
+#include "ui/widgets/window_geometry.h"
 
 namespace zel::ui {
 
@@ -77,6 +81,11 @@ StlShortcutBar::StlShortcutBar(QWidget* parent) : QDockWidget(parent) {
   setObjectName("StlShortcutBar");
   setAllowedAreas(Qt::AllDockWidgetAreas);
   buildButtons(false);
+  // Floated by hand later, it is made anew as a window: it gets its owner again.
+  connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {
+    auto* frame = qobject_cast<QMainWindow*>(parentWidget());
+    if (floating && frame) keepAbove(*frame);
+  });
 }
 
 void StlShortcutBar::setElseForOtherwise(bool elseForOtherwise) {
@@ -138,14 +147,82 @@ void StlShortcutBar::resizeEvent(QResizeEvent* event) {
 
 // A floating bar belongs to a dock area as well (the right one, as its stored side is 0):
 // docking it again by hand takes it there. -1,-1 is a docked bar's position; a floating
-// bar with it stays where the window system puts it.
-void StlShortcutBar::applyState(const app::StlBarState& state, QMainWindow& frame) {
-  frame.addDockWidget(AreaOf(state.dockSide), this);
-  setFloating(state.floating);
-  if (state.floating && !(state.left == -1 && state.top == -1)) move(state.left, state.top);
+// bar with it goes to `defaultPosition`. Whatever the file says, the bar ends up on the
+// screen.
+void StlShortcutBar::applyState(const app::StlBarState& stored, QMainWindow& frame,
+                                QPoint defaultPosition) {
+  // The frame's native window exists before the bar's: a floating bar made first would
+  // have no owner to stay above.
+  frame.winId();
+  frame.addDockWidget(AreaOf(stored.dockSide), this);
+  setFloating(stored.floating);
+  // Floating, the bar is as tall as its buttons, not as the dock area it came from.
+  const int floatingHeight = sizeHint().height();
+  const QScreen* screen = frame.screen();
+  const app::StlBarState state =
+      screen ? app::FitStlBar(stored, floatingHeight, RectOf(screen->availableGeometry()),
+                              defaultPosition.x(), defaultPosition.y())
+             : stored;
   m_width = UsableWidth(state.width, *this);
+  if (isFloating()) {
+    const int tallest = screen ? screen->availableGeometry().height() : floatingHeight;
+    resize(m_width, std::min(floatingHeight, tallest));
+    if (!(state.left == -1 && state.top == -1)) move(state.left, state.top);
+  }
   applyWidth(frame);
-  setVisible(state.visible);
+  // A floating bar mapped before its frame is stacked by the window manager as a window
+  // without an owner, below the frame for good: it shows when the frame does.
+  m_waitingForFrame = state.visible && isFloating() && !frame.isVisible();
+  setVisible(state.visible && !m_waitingForFrame);
+  keepAbove(frame);
+  keepOnScreen();
+}
+
+void StlShortcutBar::frameShown(QMainWindow& frame) {
+  if (m_waitingForFrame) {
+    m_waitingForFrame = false;
+    show();
+  }
+  keepAbove(frame);
+  keepOnScreen();
+}
+
+// The window system's frame around a floating bar is known only once it shows; with it
+// the bar may stick out by the frame's width, so the whole frame is fitted again.
+void StlShortcutBar::keepOnScreen() {
+  const QScreen* screen = this->screen();
+  if (!isFloating() || !isVisible() || !screen) return;
+  const QRect outer = frameGeometry();
+  const app::WindowRect fitted = app::FitInside(RectOf(outer), RectOf(screen->availableGeometry()),
+                                                {outer.width(), outer.height()});
+  const QRect inside = QRectOf(fitted);
+  if (inside == outer) return;
+  const QSize frameExtra = outer.size() - size();
+  move(inside.topLeft());
+  resize(inside.size() - frameExtra);
+}
+
+// Floating, the bar is a tool window of the frame: it stays above it when an editor in the
+// frame takes the focus.
+void StlShortcutBar::keepAbove(QMainWindow& frame) {
+  if (!isFloating()) return;
+  if (QWindow* own = windowHandle()) own->setTransientParent(frame.windowHandle());
+}
+
+// The window system learns the owner when the bar's window is mapped, and a window
+// manager only heeds an owner it already manages; the frame is managed some time after
+// it showed. Mapped again once the frame is active, the bar is its tool window for good.
+void StlShortcutBar::frameActivated(QMainWindow& frame) {
+  if (!isFloating() || !isVisible()) return;
+  keepAbove(frame);
+  // Only X11 maps windows this way; elsewhere hiding would only move the focus about.
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+  // The frame keeps the focus it just got.
+  const bool quiet = testAttribute(Qt::WA_ShowWithoutActivating);
+  setAttribute(Qt::WA_ShowWithoutActivating, true);
+  hide();
+  show();
+  setAttribute(Qt::WA_ShowWithoutActivating, quiet);
 }
 
 void StlShortcutBar::applyWidth(QMainWindow& frame) {
@@ -158,7 +235,7 @@ void StlShortcutBar::applyWidth(QMainWindow& frame) {
 
 app::StlBarState StlShortcutBar::currentState(const QMainWindow& frame) const {
   app::StlBarState state;
-  state.visible = isVisibleTo(&frame);
+  state.visible = m_waitingForFrame || isVisibleTo(&frame);
   state.floating = isFloating();
   state.width = static_cast<unsigned>(std::max(m_width, 0));
   state.left = state.floating ? x() : -1;

@@ -6,6 +6,7 @@
 
 #include <QDockWidget>
 #include <QMainWindow>
+#include <QPoint>
 #include <QString>
 
 #include "app/preferences/stl_bar_state.h"
@@ -23,10 +24,17 @@ class StlShortcutBar : public QDockWidget {
   // The buttons only work while an editor is active.
   void setCommandsEnabled(bool enabled);
 
-  // Docks the bar at the state's side of `frame`, or floats it at the state's position,
-  // then sets its width and shows or hides it.
-  void applyState(const app::StlBarState& state, QMainWindow& frame);
+  // Docks the bar at the state's side of `frame`, or floats it at the state's position
+  // (`defaultPosition` when it has none) brought inside the available screen, then sets its
+  // width and shows or hides it.
+  void applyState(const app::StlBarState& state, QMainWindow& frame, QPoint defaultPosition = {});
   app::StlBarState currentState(const QMainWindow& frame) const;
+  // Floating, its window frame included, the bar lies inside the available screen.
+  void keepOnScreen();
+  // The frame showed: a floating bar waiting for it shows now, above it.
+  void frameShown(QMainWindow& frame);
+  // The frame became active the first time: the window manager surely manages it now.
+  void frameActivated(QMainWindow& frame);
 
  signals:
   void insertRequested(const QString& text);
@@ -39,10 +47,12 @@ class StlShortcutBar : public QDockWidget {
  private:
   void buildButtons(bool elseForOtherwise);
   void applyWidth(QMainWindow& frame);
+  void keepAbove(QMainWindow& frame);
   Qt::DockWidgetArea dockAreaIn(const QMainWindow& frame) const;
   bool spansFrame() const;  // docked at the top or bottom
 
   bool m_commandsEnabled = true;
+  bool m_waitingForFrame = false;  // floating and visible, shown with the frame
   // The bar's own width: a bar docked at the top or bottom takes the frame's width and
   // gets this one back when it floats or docks at a side again.
   int m_width = static_cast<int>(app::kDefaultStlBarWidth);

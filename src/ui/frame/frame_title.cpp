@@ -12,4 +12,9 @@ std::string FrameTitle(const app::ProjectModel& model) {
          app::TypeLabel(model.target());
 }
 
+std::string ProjectStatus(const app::ProjectModel& model) {
+  if (!model.isOpen()) return {};
+  return model.name() + " - " + app::TypeLabel(model.target());
+}
+
 }  // namespace zel::ui

@@ -10,5 +10,7 @@ namespace zel::ui {
 
 // "ZEL" or "ZEL - DEMO (Bottling line) - VM1X", in the project file's encoding.
 std::string FrameTitle(const app::ProjectModel& model);
+// The status bar's part of it: "DEMO - VM1X"; empty without a project.
+std::string ProjectStatus(const app::ProjectModel& model);
 
 }  // namespace zel::ui

@@ -1,41 +1,59 @@
 #include "ui/frame/help.h"
 
 #include <QCoreApplication>
+#include <string>
 #include <system_error>
 
-#include "app/project/documentation_open.h"
-#include "platform/desktop.h"
 #include "platform/message_box.h"
 
 namespace zel::ui {
 
 namespace {
 
-constexpr const char* kManualIndex = "manual/index.html";
+constexpr std::string_view kManualDir = "manual";
+constexpr std::string_view kIndexPage = "index.html";
 
 }  // namespace
 
-std::optional<std::filesystem::path> HelpTopicsFile() {
+std::optional<std::filesystem::path> ManualDirectory() {
   const std::filesystem::path candidates[] = {
-      std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / kManualIndex,
-      std::filesystem::current_path() / kManualIndex};
+      std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / kManualDir,
+      std::filesystem::current_path() / kManualDir};
   for (const auto& candidate : candidates) {
     std::error_code ec;
-    if (std::filesystem::is_regular_file(candidate, ec)) return candidate;
+    if (std::filesystem::is_regular_file(candidate / kIndexPage, ec)) return candidate;
   }
   return std::nullopt;
 }
 
-bool OpenHelpTopics() {
-  const auto file = HelpTopicsFile();
-  const std::filesystem::path shown = file.value_or(kManualIndex);
-  const auto result = file ? platform::OpenDocument(*file, file->parent_path())
-                           : platform::OpenDocumentResult::FileNotFound;
-  if (const auto failure = app::DocumentationOpenFailure(result, shown.string())) {
-    platform::ShowMessageBox(*failure, platform::Buttons::Ok, platform::Icon::Error);
-    return false;
+std::optional<std::filesystem::path> HelpTopicsFile() {
+  if (const auto dir = ManualDirectory()) return *dir / kIndexPage;
+  return std::nullopt;
+}
+
+std::string_view ManualPage(std::optional<app::WindowKind> kind) {
+  if (!kind) return kIndexPage;
+  switch (*kind) {
+    case app::WindowKind::StlEditor:
+    case app::WindowKind::LadderEditor:
+      return "editor.html";
+    case app::WindowKind::AllocList:
+      return "allocation.html";
+    case app::WindowKind::MessageWindow:
+      return "messages.html";
+    case app::WindowKind::ProjectTree:
+      return "modules.html";
+    default:
+      return kIndexPage;
   }
-  return true;
+}
+
+bool OpenHelpPage(std::string_view page, const app::OwnViewer& viewer) {
+  const auto dir = ManualDirectory();
+  // Without a manual the message names the file it looked for, as the user knows it.
+  const std::filesystem::path file =
+      dir ? *dir / page : std::filesystem::path(kManualDir) / kIndexPage;
+  return app::OpenWithDesktopOr(file, viewer);
 }
 
 }  // namespace zel::ui

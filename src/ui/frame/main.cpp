@@ -13,11 +13,15 @@
 #include "ui/frame/message_pump.h"
 #include "ui/frame/qt_message_box_host.h"
 #include "ui/online/qt_login_host.h"
+#include "ui/widgets/window_icons.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("ZEL");
   QApplication::setApplicationVersion(ZEL_VERSION);
+  // The desktop finds the entry "zel.desktop" and its icon by this name.
+  QGuiApplication::setDesktopFileName("zel");
+  QApplication::setWindowIcon(zel::ui::ApplicationIcon());
   // After Qt's own set-up, which takes the locale from the environment for everything.
   zel::app::Preferences preferences = zel::app::BeginStartup(std::filesystem::current_path());
   zel::platform::SetMessageBoxHost(std::make_shared<zel::ui::QtMessageBoxHost>());

@@ -12,9 +12,11 @@
 #include "ui/editor/stl_view.h"
 #include "ui/frame/document_window.h"
 #include "ui/frame/help.h"
+#include "ui/frame/help_window.h"
 #include "ui/frame/main_frame.h"
 #include "ui/frame/message_window.h"
 #include "ui/io/io_config_view.h"
+#include "ui/frame/text_file_window.h"
 #include "ui/project/module_list_dialog.h"
 #include "ui/project/new_program_dialog.h"
 #include "ui/project/project_explorer_dialog.h"
@@ -114,7 +116,12 @@ void MainFrame::controllerSettings() {
 }
 
 void MainFrame::projectDocumentation() {
-  if (projectCommandsAllowed()) app::OpenProjectDocumentation(m_session->model().file());
+  if (!projectCommandsAllowed()) return;
+  app::OpenProjectDocumentation(m_session->model().file(),
+                                [this](const std::filesystem::path& file) {
+                                  if (!m_textWindow) m_textWindow = new TextFileWindow(this);
+                                  return m_textWindow->open(file);
+                                });
 }
 
 void MainFrame::insertModule(std::optional<app::ModuleKind> kind) {
@@ -153,8 +160,16 @@ void MainFrame::properties() {
   }
 }
 
+// The page about the active window, the contents without one.
 void MainFrame::helpTopics() {
-  OpenHelpTopics();
+  std::optional<app::WindowKind> kind;
+  if (const auto* window = qobject_cast<const DocumentWindow*>(m_mdi->activeSubWindow())) {
+    kind = window->kind();
+  }
+  OpenHelpPage(ManualPage(kind), [this](const std::filesystem::path& page) {
+    if (!m_helpWindow) m_helpWindow = new HelpWindow(this);
+    return m_helpWindow->showPage(page);
+  });
 }
 
 void MainFrame::cut() {

@@ -95,10 +95,9 @@ DocumentWindow* MainFrame::createStlEditor(const app::ModuleRecord& module) {
     editor->setFont(QFontOf(*font, logicalDpiY()));
   }
   StlView* shown = view.get();
-  DocumentWindow* window =
-      addWindow(app::WindowKind::StlEditor, FromStored(module.fileName), view.release());
+  DocumentWindow* window = addWindow(app::WindowKind::StlEditor, FromStored(module.fileName),
+                                     view.release(), QSize(640, 440));
   window->setWindowTitle(EditorTitle(module));
-  window->resize(640, 440);
   window->setCloseGuard([shown] { return shown->maybeSave(); });
   connect(shown, &StlView::modificationChanged, window, &QWidget::setWindowModified);
   connect(editor->document(), &QTextDocument::undoAvailable, this, [this] { updateActions(); });

@@ -2,11 +2,13 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QStatusBar>
 
 #include "access/controller_link.h"
 #include "app/preferences/startup.h"
+#include "app/preferences/window_fit.h"
 #include "app/preferences/window_placement.h"
 #include "app/project/workspace.h"
 #include "app/shell/message_service.h"
@@ -17,9 +19,11 @@
 #include "ui/frame/document_window.h"
 #include "ui/frame/frame_title.h"
 #include "ui/online/controller_connection.h"
+#include "ui/frame/text_file_window.h"
 #include "ui/project/project_tree.h"
 #include "ui/widgets/stored_text.h"
 #include "ui/widgets/window_geometry.h"
+#include "ui/widgets/window_icons.h"
 
 namespace zel::ui {
 
@@ -51,6 +55,12 @@ MainFrame::MainFrame(app::Preferences preferences, QWidget* parent)
   createToolBar();
   createShortcutBar();
   rebuildStlInstructionMenu();
+  // Widgets, not a message: a menu's status tips would wipe a message for good, while
+  // widgets come back when the tip goes.
+  m_stateStatus = new QLabel(tr("Ready"), this);
+  statusBar()->addWidget(m_stateStatus, 1);
+  m_projectStatus = new QLabel(this);
+  statusBar()->addPermanentWidget(m_projectStatus);
   m_lineStatus = new QLabel(this);
   statusBar()->addPermanentWidget(m_lineStatus);
   m_controller = new ControllerConnection(
@@ -61,7 +71,7 @@ MainFrame::MainFrame(app::Preferences preferences, QWidget* parent)
                                                          : nullptr);
       },
       this);
-  statusBar()->showMessage(tr("Ready"));
+  setWindowIcon(ApplicationIcon());
   resize(1024, 720);
   connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { updateActions(); });
   app::SetMessageWindowCreationHook(
@@ -81,12 +91,19 @@ MainFrame::~MainFrame() {
 void MainFrame::applyStoredPlacement() {
   const app::ScreenSize screen = CurrentScreen();
   if (const auto placement = app::StoredMainWindow(m_preferences, screen)) {
-    ApplyPlacement(*this, *placement);
+    const QScreen* shown = QGuiApplication::primaryScreen();
+    const QSize size = this->size();
+    ApplyPlacement(*this, shown ? app::FitPlacement(*placement, RectOf(shown->availableGeometry()),
+                                                    {size.width(), size.height()})
+                                : *placement);
   }
+  // The frame has not shown yet: its layout places the client area only when asked.
+  layout()->activate();
   const QRect client = m_mdi->geometry();
   const QPoint topRight = mapToGlobal(client.topRight());
+  const app::StlBarState fallback = app::DefaultStlBar(topRight.x(), topRight.y());
   m_shortcutBar->applyState(app::StoredStlBar(m_preferences, screen, topRight.x(), topRight.y()),
-                            *this);
+                            *this, QPoint(fallback.left, fallback.top));
 }
 
 bool MainFrame::setUpProjectDirectory() {
@@ -141,6 +158,11 @@ bool MainFrame::writeExitState() {
   const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
   state.mainWindow =
       app::ExitState::MainWindow{PlacementOf(normal, windowState()), isMaximized(), isMinimized()};
+  if (const auto messages = messageWindowPlacement()) {
+    state.messageWindow =
+        app::ExitState::MainWindow{*messages, messages->showCommand == kShowMaximized,
+                                   messages->showCommand == kShowMinimized};
+  }
   state.screen = CurrentScreen();
   if (projectOpen()) state.currentProject = m_session->model().name();
   return app::WriteExitState(m_preferences, state);
@@ -154,6 +176,11 @@ void MainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // The documentation file may hold changes; Cancel there keeps the program running.
+  if (m_textWindow && m_textWindow->isVisible() && !m_textWindow->close()) {
+    event->ignore();
+    return;
+  }
   const bool wasOpen = projectOpen();
   // The placements are taken before closing the project empties the frame.
   writeExitState();
@@ -164,9 +191,24 @@ void MainFrame::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+void MainFrame::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  m_shortcutBar->frameShown(*this);
+}
+
+void MainFrame::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_activatedOnce) {
+    m_activatedOnce = true;
+    m_shortcutBar->frameActivated(*this);
+  }
+}
+
 void MainFrame::updateTitle() {
   static const app::ProjectModel kNoProject;
-  setWindowTitle(FromStored(FrameTitle(m_session ? m_session->model() : kNoProject)));
+  const app::ProjectModel& model = m_session ? m_session->model() : kNoProject;
+  setWindowTitle(FromStored(FrameTitle(model)));
+  m_projectStatus->setText(model.isOpen() ? FromStored(ProjectStatus(model)) : tr("No project"));
 }
 
 void MainFrame::noteUnavailable(std::string_view what) {

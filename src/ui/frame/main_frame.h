@@ -34,6 +34,8 @@ class AllocationListView;
 class ControllerConnection;
 class DriverConfigView;
 class DocumentWindow;
+class HelpWindow;
+class TextFileWindow;
 class MessageWindow;
 class ProjectTree;
 class StlShortcutBar;
@@ -67,6 +69,12 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   DocumentWindow* openWindow(const app::WindowTarget& target);
   DocumentWindow* findWindow(app::WindowKind kind, const QString& name = {}) const;
   std::vector<DocumentWindow*> documentWindows() const;
+  // The part of the MDI area the child windows are kept inside, in their coordinates.
+  app::WindowRect workArea() const;
+  // Window > Close All.
+  void closeAllDocumentWindows();
+  // Where the message window stands, or stood when it was closed.
+  std::optional<app::WindowPlacement> messageWindowPlacement() const;
   MessageWindow* showMessageWindow(bool activate);
   ProjectTree* projectTree() const;
   AllocationListView* allocationList() const;
@@ -83,6 +91,12 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   StlShortcutBar* shortcutBar() const { return m_shortcutBar; }
   QLabel* lineStatus() const { return m_lineStatus; }
   ControllerConnection* controller() const { return m_controller; }
+  // The program's own windows for the manual and the documentation file, once the
+  // desktop could not open them.
+  HelpWindow* helpWindow() const { return m_helpWindow; }
+  TextFileWindow* textFileWindow() const { return m_textWindow; }
+  QLabel* projectStatus() const { return m_projectStatus; }
+  QLabel* stateStatus() const { return m_stateStatus; }
 
   // Commands.
   void newProject();
@@ -146,6 +160,8 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void createActions();
@@ -156,9 +172,15 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void updateTitle();
   void createSession(std::filesystem::path dir);
   void attachMessageWindow(app::MessageWindowService& service);
-  DocumentWindow* addWindow(app::WindowKind kind, const QString& name, QWidget* content);
+  // A size places the new window inside the work area; without one it stays where the
+  // area puts it.
+  DocumentWindow* addWindow(app::WindowKind kind, const QString& name, QWidget* content,
+                            QSize size = {});
+  // Stored placements may come from a larger frame or a hand-edited file.
+  void applyFittedPlacement(DocumentWindow& window, const app::WindowPlacement& placement);
   DocumentWindow* createAllocationList();
   DocumentWindow* createIoConfiguration();
+  void saveListOrder(const AllocationListView& view) const;
   void noteUnavailable(std::string_view what);
   bool projectOpen() const;
   DocumentWindow* createStlEditor(const app::ModuleRecord& module);
@@ -191,14 +213,20 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   // Remembered editors this program cannot show yet: kept so closing the project
   // writes them back instead of forgetting them.
   std::vector<app::WindowSnapshot> m_keptDocuments;
+  std::optional<app::WindowPlacement> m_messagePlacement;
   // The project's allocation list as the editors show it. A list that could not be read
   // to its end is shown but never written from here, so no entry of it is lost.
   stl::AllocationList m_symbols;
   bool m_symbolsComplete = true;
   StlShortcutBar* m_shortcutBar = nullptr;
+  bool m_activatedOnce = false;
   QLabel* m_lineStatus = nullptr;
   // Online > Login... and Logout, and the connection's state in the status bar.
   ControllerConnection* m_controller = nullptr;
+  HelpWindow* m_helpWindow = nullptr;
+  TextFileWindow* m_textWindow = nullptr;
+  QLabel* m_projectStatus = nullptr;  // the open project and its controller type
+  QLabel* m_stateStatus = nullptr;    // "Ready", or what the program does
   // Receives the messages of the frame's jobs: progress for the status bar, and their end.
   platform::MessageTarget m_jobs;
   stl::Compilation m_compilation;

@@ -19,6 +19,7 @@
 #include "ui/library/driver_config_view.h"
 #include "ui/project/project_tree.h"
 #include "ui/widgets/stored_text.h"
+#include "ui/widgets/window_icons.h"
 
 namespace zel::ui {
 
@@ -205,7 +206,7 @@ void MainFrame::createMenus() {
   QMenu* window = menuBar()->addMenu(tr("&Window"));
   window->addAction(tr("&Cascade"), m_mdi, &QMdiArea::cascadeSubWindows);
   window->addAction(tr("&Tile"), m_mdi, &QMdiArea::tileSubWindows);
-  window->addAction(tr("Close &All"), m_mdi, &QMdiArea::closeAllSubWindows);
+  window->addAction(tr("Close &All"), this, [this] { closeAllDocumentWindows(); });
   window->addSeparator();
   window->addAction(tr("&Next"), QKeySequence(Qt::CTRL | Qt::Key_F6), m_mdi,
                     &QMdiArea::activateNextSubWindow);
@@ -230,7 +231,7 @@ void MainFrame::createToolBar() {
   m_actions.messageWindow->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
   m_actions.makeProject->setIcon(s->standardIcon(QStyle::SP_BrowserReload));
   m_actions.download->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
-  m_actions.helpTopics->setIcon(s->standardIcon(QStyle::SP_DialogHelpButton));
+  m_actions.helpTopics->setIcon(HelpIcon());
   bar->addActions({m_actions.newProject, m_actions.openProject, m_actions.programSave});
   bar->addSeparator();
   bar->addActions({m_actions.projectTree, m_actions.messageWindow});

@@ -1,9 +1,14 @@
 // The main frame's part of the window registry: opening windows by kind and name, and
 // remembering and restoring them with the project.
 
+#include <QLayout>
 #include <QStatusBar>
+#include <QStyle>
+#include <algorithm>
 
 #include "app/modules/module_messages.h"
+#include "app/preferences/window_fit.h"
+#include "app/shell/list_order.h"
 #include "app/shell/message_service.h"
 #include "app/shell/window_list.h"
 #include "platform/message_box.h"
@@ -16,10 +21,14 @@
 #include "ui/project/project_tree.h"
 #include "ui/widgets/stored_text.h"
 #include "ui/widgets/window_geometry.h"
+#include "ui/widgets/window_icons.h"
 
 namespace zel::ui {
 
 namespace {
+
+// Below this a new window would not be worth the space beside the message window.
+constexpr int kMinFreeHeight = 200;
 
 bool IsEditor(app::WindowKind kind) {
   return kind == app::WindowKind::StlEditor || kind == app::WindowKind::LadderEditor;
@@ -52,11 +61,46 @@ DocumentWindow* MainFrame::findWindow(app::WindowKind kind, const QString& name)
   return nullptr;
 }
 
-DocumentWindow* MainFrame::addWindow(app::WindowKind kind, const QString& name, QWidget* content) {
+// New windows keep clear of the message window along the bottom when there is room, so
+// its title and first lines stay in sight.
+DocumentWindow* MainFrame::addWindow(app::WindowKind kind, const QString& name, QWidget* content,
+                                     QSize size) {
   auto* window = new DocumentWindow(kind, name, content);
+  window->setWindowIcon(WindowKindIcon(kind));
   m_mdi->addSubWindow(window);
   window->show();
+  if (size.isEmpty()) return window;
+  app::WindowRect area = workArea();
+  if (kind != app::WindowKind::MessageWindow) {
+    if (const DocumentWindow* messages = findWindow(app::WindowKind::MessageWindow);
+        messages && !messages->isMinimized() && !messages->isMaximized()) {
+      area = app::FreeArea(area, RectOf(messages->geometry()), kMinFreeHeight);
+    }
+  }
+  const QPoint at = window->pos();
+  const app::WindowRect wanted{at.x(), at.y(), at.x() + size.width(), at.y() + size.height()};
+  window->setGeometry(QRectOf(app::FitInside(wanted, area, {size.width(), size.height()})));
   return window;
+}
+
+app::WindowRect MainFrame::workArea() const {
+  // A bar docked a moment ago is laid out only when the frame's layout runs next.
+  if (QLayout* frameLayout = layout()) frameLayout->activate();
+  // Before the frame first shows (start-up restores the project's windows then), the
+  // area's viewport is not laid out yet: the area's own size is known already.
+  if (!m_mdi->isVisible()) {
+    const QSize size = m_mdi->contentsRect().size();
+    return {0, 0, size.width(), size.height()};
+  }
+  const QSize size = m_mdi->viewport()->size();
+  return {0, 0, size.width(), size.height()};
+}
+
+void MainFrame::applyFittedPlacement(DocumentWindow& window,
+                                     const app::WindowPlacement& placement) {
+  const QSize fallback = window.size();
+  ApplyPlacement(window,
+                 app::FitPlacement(placement, workArea(), {fallback.width(), fallback.height()}));
 }
 
 bool MainFrame::openWindowByName(std::string_view name) {
@@ -124,11 +168,19 @@ AllocationListView* MainFrame::activeAllocationList() const {
 DocumentWindow* MainFrame::createAllocationList() {
   if (!projectOpen()) return nullptr;
   auto* view = new AllocationListView(m_session->model().directory());
-  DocumentWindow* window =
-      addWindow(app::WindowKind::AllocList,
-                FromStored(app::WindowInfo(app::WindowKind::AllocList).windowName), view);
-  window->resize(560, 380);
+  DocumentWindow* window = addWindow(
+      app::WindowKind::AllocList,
+      FromStored(app::WindowInfo(app::WindowKind::AllocList).windowName), view, QSize(560, 380));
   connect(view, &AllocationListView::listChanged, this, &MainFrame::symbolsChanged);
+  const std::string name(app::WindowInfo(app::WindowKind::AllocList).windowName);
+  if (const auto order =
+          app::ReadListOrder(m_session->model().file(), name, view->model().columnCount())) {
+    view->setOrder(static_cast<stl::AllocationColumn>(order->column), order->reversed);
+  }
+  window->setCloseGuard([this, view] {
+    saveListOrder(*view);
+    return true;
+  });
   return window;
 }
 
@@ -171,7 +223,17 @@ DocumentWindow* MainFrame::showProjectTree(bool resetPlacement) {
     tree->refresh(m_session->model());
   }
   if (resetPlacement) {
-    ApplyPlacement(*window, *app::ParsePlacement(app::kDefaultProjectTreePlacement));
+    app::WindowPlacement placement = *app::ParsePlacement(app::kDefaultProjectTreePlacement);
+    // The default width is a floor: program names are not cut while the area has room.
+    auto* tree = qobject_cast<ProjectTree*>(window->widget());
+    const int frame =
+        window->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
+    const int needed = tree ? tree->neededWidth() + 2 * frame : 0;
+    const int widest = (placement.normal.right - placement.normal.left) * 2;
+    placement.normal.right =
+        placement.normal.left +
+        std::max(placement.normal.right - placement.normal.left, std::min(needed, widest));
+    applyFittedPlacement(*window, placement);
   }
   m_mdi->setActiveSubWindow(window);
   return window;
@@ -189,17 +251,55 @@ void MainFrame::attachMessageWindow(app::MessageWindowService& service) {
   QMdiSubWindow* active = m_mdi->activeSubWindow();
   auto* view = new MessageWindow(service);
   DocumentWindow* window = addWindow(app::WindowKind::MessageWindow, {}, view);
-  if (active) m_mdi->setActiveSubWindow(active);
   connect(view, &MessageWindow::lineActivated, this, &MainFrame::goToMessageLine);
   view->setActivator([this, window] {
     if (window->isMinimized()) window->showNormal();
     m_mdi->setActiveSubWindow(window);
   });
-  const QSize area = m_mdi->viewport()->size();
-  window->setGeometry(0, area.height() * 2 / 3, area.width(), area.height() / 3);
+  // Closing keeps the place for the next time it opens and for the exit.
+  window->setCloseGuard([this, window] {
+    m_messagePlacement = window->placement();
+    return true;
+  });
+  // Where it stood last, else along the bottom third of the area.
+  const app::WindowRect area = workArea();
+  app::WindowPlacement placement;
+  placement.normal = {area.left, area.bottom - (area.bottom - area.top) / 3, area.right,
+                      area.bottom};
+  if (m_messagePlacement) {
+    placement = *m_messagePlacement;
+  } else if (const auto stored = m_preferences.messageWindow()) {
+    placement = *stored;
+  }
+  applyFittedPlacement(*window, placement);
+  if (active) m_mdi->setActiveSubWindow(active);
+}
+
+std::optional<app::WindowPlacement> MainFrame::messageWindowPlacement() const {
+  if (const DocumentWindow* window = findWindow(app::WindowKind::MessageWindow)) {
+    return window->placement();
+  }
+  return m_messagePlacement;
+}
+
+// Documents only: the message window belongs to the program and stays. A document whose
+// owner keeps it open (unsaved changes, Cancel) ends the command.
+void MainFrame::closeAllDocumentWindows() {
+  for (DocumentWindow* window : documentWindows()) {
+    if (window->kind() == app::WindowKind::MessageWindow) continue;
+    if (!window->close()) return;
+  }
+}
+
+void MainFrame::saveListOrder(const AllocationListView& view) const {
+  if (!projectOpen()) return;
+  const std::string name(app::WindowInfo(app::WindowKind::AllocList).windowName);
+  app::WriteListOrder(m_session->model().file(), name,
+                      {static_cast<int>(view.model().column()), view.model().reversed()});
 }
 
 void MainFrame::saveWindows(const app::ProjectModel& model) {
+  if (const AllocationListView* list = allocationList()) saveListOrder(*list);
   std::vector<app::WindowSnapshot> documents = m_keptDocuments;
   std::vector<app::WindowSnapshot> fixed;
   for (const DocumentWindow* window : documentWindows()) {
@@ -242,7 +342,7 @@ void MainFrame::restoreWindows(const app::ProjectModel& model) {
       },
       [&](const app::WindowTarget& target, const app::WindowPlacement& placement) {
         if (DocumentWindow* window = findWindow(target.kind, WindowNameOf(target))) {
-          ApplyPlacement(*window, placement);
+          applyFittedPlacement(*window, placement);
         }
       });
 }

@@ -5,7 +5,11 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
+#include <QTreeWidgetItemIterator>
+#include <algorithm>
 
 #include "app/modules/module_ops.h"
 #include "app/project/documentation_move.h"
@@ -64,6 +68,22 @@ void ProjectTree::refresh(const app::ProjectModel& model) {
     setCurrentItem(topItem(*currentTop));
   }
   m_filling = false;
+}
+
+int ProjectTree::neededWidth() const {
+  const QFontMetrics metrics(font());
+  const int check = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this);
+  int widest = 0;
+  for (QTreeWidgetItemIterator it(const_cast<ProjectTree*>(this)); *it; ++it) {
+    int depth = 0;
+    for (const QTreeWidgetItem* up = (*it)->parent(); up; up = up->parent()) ++depth;
+    int width = indentation() * (depth + 1) + metrics.horizontalAdvance((*it)->text(0));
+    if (!(*it)->icon(0).isNull()) width += iconSize().width() + 4;
+    if ((*it)->data(0, Qt::CheckStateRole).isValid()) width += check + 4;
+    widest = std::max(widest, width);
+  }
+  // Room for the item margins the style adds around the text.
+  return widest + 24 + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
 }
 
 void ProjectTree::addModules(QTreeWidgetItem* group, const app::ProjectModel& model,

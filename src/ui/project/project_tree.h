@@ -20,6 +20,8 @@ class ProjectTree : public QTreeWidget {
   explicit ProjectTree(MainFrame& frame, QWidget* parent = nullptr);
 
   void refresh(const app::ProjectModel& model);
+  // Wide enough for every item's text, collapsed ones too, with a vertical scroll bar.
+  int neededWidth() const;
 
   QTreeWidgetItem* topItem(app::TreeItem item) const;
   QTreeWidgetItem* moduleItem(const QString& fileName) const;

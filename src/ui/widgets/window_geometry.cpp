@@ -1,5 +1,9 @@
 #include "ui/widgets/window_geometry.h"
 
+#include <QScreen>
+
+#include "app/preferences/window_fit.h"
+
 namespace zel::ui {
 
 app::WindowRect RectOf(const QRect& rect) {
@@ -49,6 +53,17 @@ void ApplyPlacement(QWidget& window, const app::WindowPlacement& placement) {
   } else {
     window.showNormal();
   }
+}
+
+void PlaceOnScreen(QWidget& window, const QWidget& owner) {
+  const QScreen* screen = owner.screen();
+  if (!screen) return;
+  QRect wanted(QPoint(), window.size());
+  wanted.moveCenter(owner.frameGeometry().center());
+  // Room for the window manager's frame, which is not known before the window shows.
+  const QRect available = screen->availableGeometry().adjusted(0, 0, -8, -32);
+  window.setGeometry(QRectOf(
+      app::FitInside(RectOf(wanted), RectOf(available), {wanted.width(), wanted.height()})));
 }
 
 }  // namespace zel::ui

@@ -20,5 +20,8 @@ app::WindowPlacement PlacementOf(const QRect& normal, Qt::WindowStates states);
 // Moves `window` to the normal rectangle, then minimises or maximises it as stored. A
 // rectangle without area keeps the window's size. A hidden window stays hidden.
 void ApplyPlacement(QWidget& window, const app::WindowPlacement& placement);
+// A top-level window about to show the first time: centred over `owner`, and moved and
+// shrunk to lie inside the available part of the owner's screen.
+void PlaceOnScreen(QWidget& window, const QWidget& owner);
 
 }  // namespace zel::ui
