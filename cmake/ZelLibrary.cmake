@@ -7,12 +7,26 @@
 #
 #   zel_library(<target> <folder under src> [SHARED | INTERFACE] [USES <targets>...]
 #               [EXCLUDE <file names>...])
+#
+# An EXCLUDE entry "sub/..." leaves out everything in the sub-folder `sub`: a folder may
+# hold a separate deliverable of its own (access/telvane is a shared library of its own).
 function(zel_library name folder)
   cmake_parse_arguments(ZL "SHARED;INTERFACE" "" "USES;EXCLUDE" ${ARGN})
   set(dir ${CMAKE_SOURCE_DIR}/src/${folder})
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*/*.cpp ${dir}/*.h ${dir}/*/*.h)
   foreach(excluded ${ZL_EXCLUDE})
-    list(REMOVE_ITEM sources ${dir}/${excluded})
+    if(excluded MATCHES "/\\.\\.\\.$")
+      string(REGEX REPLACE "\\.\\.\\.$" "" prefix "${dir}/${excluded}")
+      string(LENGTH "${prefix}" prefix_length)
+      foreach(source ${sources})
+        string(SUBSTRING "${source}" 0 ${prefix_length} head)
+        if(head STREQUAL prefix)
+          list(REMOVE_ITEM sources ${source})
+        endif()
+      endforeach()
+    else()
+      list(REMOVE_ITEM sources ${dir}/${excluded})
+    endif()
   endforeach()
   if(ZL_SHARED)
     add_library(${name} SHARED ${sources})

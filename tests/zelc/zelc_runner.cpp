@@ -5,7 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <csignal>
 #include <stdexcept>
+#include <thread>
 
 namespace zel::testing {
 
@@ -34,8 +37,17 @@ ZelcResult DemoWorkspace::run(const std::vector<std::string>& args, const fs::pa
   const int rc = posix_spawn(&pid, ZELC_BINARY, &actions, nullptr, raw.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) throw std::runtime_error("cannot start zelc");
+  // A zelc that hangs is killed, so a fault shows as a failed test, never a stuck suite.
   int status = 0;
-  waitpid(pid, &status, 0);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(100);
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
   ZelcResult result;
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.out = ReadFile(outFile);

@@ -42,5 +42,6 @@ void AddStlTextCommands(CLI::App& app, CommandAction& chosen);
 void AddLibraryCommands(CLI::App& app, CommandAction& chosen);
 void AddDriverCommands(CLI::App& app, CommandAction& chosen);
 void AddIoCommands(CLI::App& app, CommandAction& chosen);
+void AddControllerCommands(CLI::App& app, CommandAction& chosen);
 
 }  // namespace zel::zelc

@@ -1,6 +1,8 @@
 #include "tools/zelc/zelc.h"
 
+#include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "platform/desktop.h"
 #include "platform/message_box.h"
@@ -22,6 +24,9 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
                  "The program directory that holds ZEL.INI (default: the current directory)");
   auto* yesFlag = app.add_flag("--yes", yes, "Answer every question with Yes (OK, Ignore)");
   app.add_flag("--no", no, "Answer every question with No (Cancel, Abort)")->excludes(yesFlag);
+  std::string trace;
+  app.add_option("--trace", trace,
+                 "Log every byte to and from the controller into FILE (sets ZEL_TRACE)");
 
   CommandAction chosen;
   AddProjectCommands(app, chosen);
@@ -35,6 +40,7 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
   AddLibraryCommands(app, chosen);
   AddDriverCommands(app, chosen);
   AddIoCommands(app, chosen);
+  AddControllerCommands(app, chosen);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -42,6 +48,8 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
     return status == 0 ? 0 : kUsageError;
   }
 
+  // The access library reads it when it loads, which is after this.
+  if (!trace.empty()) setenv("ZEL_TRACE", trace.c_str(), 1);
   platform::SetUpProcessLocale();
   using Policy = platform::ConsoleHost::Policy;
   const Policy policy = yes ? Policy::Yes : no ? Policy::No : Policy::Default;

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include "access/controller_link.h"
 #include "app/preferences/startup.h"
 #include "app/preferences/window_placement.h"
 #include "app/project/workspace.h"
@@ -15,6 +16,7 @@
 #include "ui/editor/stl_shortcut_bar.h"
 #include "ui/frame/document_window.h"
 #include "ui/frame/frame_title.h"
+#include "ui/online/controller_connection.h"
 #include "ui/project/project_tree.h"
 #include "ui/widgets/stored_text.h"
 #include "ui/widgets/window_geometry.h"
@@ -51,6 +53,14 @@ MainFrame::MainFrame(app::Preferences preferences, QWidget* parent)
   rebuildStlInstructionMenu();
   m_lineStatus = new QLabel(this);
   statusBar()->addPermanentWidget(m_lineStatus);
+  m_controller = new ControllerConnection(
+      statusBar(),
+      [this] {
+        return access::ConnectionText(m_preferences, m_session && m_session->model().isOpen()
+                                                         ? &m_session->model().file()
+                                                         : nullptr);
+      },
+      this);
   statusBar()->showMessage(tr("Ready"));
   resize(1024, 720);
   connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { updateActions(); });

@@ -29,6 +29,7 @@
 namespace zel::ui {
 
 class AllocationListView;
+class ControllerConnection;
 class DocumentWindow;
 class MessageWindow;
 class ProjectTree;
@@ -78,6 +79,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   StlView* stlView(std::string_view fileName) const;
   StlShortcutBar* shortcutBar() const { return m_shortcutBar; }
   QLabel* lineStatus() const { return m_lineStatus; }
+  ControllerConnection* controller() const { return m_controller; }
 
   // Commands.
   void newProject();
@@ -174,6 +176,8 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   bool m_symbolsComplete = true;
   StlShortcutBar* m_shortcutBar = nullptr;
   QLabel* m_lineStatus = nullptr;
+  // Online > Login... and Logout, and the connection's state in the status bar.
+  ControllerConnection* m_controller = nullptr;
   // Receives the messages of the frame's jobs: progress for the status bar, and their end.
   platform::MessageTarget m_jobs;
   stl::Compilation m_compilation;

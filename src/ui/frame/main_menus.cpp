@@ -15,6 +15,7 @@
 #include "ui/frame/main_frame.h"
 #include "ui/frame/message_window.h"
 #include "ui/io/io_config_view.h"
+#include "ui/online/controller_connection.h"
 #include "ui/project/project_tree.h"
 #include "ui/widgets/stored_text.h"
 
@@ -161,7 +162,10 @@ void MainFrame::createMenus() {
   a.programPrint = Later(program, tr("&Print..."));
 
   QMenu* online = menuBar()->addMenu(tr("&Online"));
-  Later(online, tr("&Login"));
+  online->addAction(tr("&Login..."), this, [this] { m_controller->login(); })
+      ->setObjectName("onlineLogin");
+  online->addAction(tr("Log&out"), this, [this] { m_controller->logout(); })
+      ->setObjectName("onlineLogout");
   online->addSeparator();
   Later(online, tr("&Control Panel"));
   Later(online, tr("&Terminal"));
