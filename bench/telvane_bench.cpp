@@ -242,15 +242,17 @@ void Drain(Host& host, std::size_t outstanding) {
 
 // One iteration is one reply; after each the queue is topped up again, so the link never
 // waits for the host.
-void SustainedReplies(benchmark::State& state, Host& host, const char* command,
-                      std::size_t& replyChars, std::size_t& errors) {
+// Returns the seconds the loop took.
+double SustainedReplies(benchmark::State& state, Host& host, const char* command,
+                        std::size_t& replyChars, std::size_t& errors) {
   std::size_t outstanding = FillQueue(host, command);
   state.counters["queued_at_start"] = static_cast<double>(outstanding);
+  const auto start = Clock::now();
   for (auto _ : state) {
     host.replies().clear();
     if (!host.waitReplies(1)) {
       state.SkipWithError("no reply");
-      return;
+      return 0;
     }
     for (const Reply& reply : host.replies()) {
       --outstanding;
@@ -259,7 +261,9 @@ void SustainedReplies(benchmark::State& state, Host& host, const char* command,
     }
     outstanding += FillQueue(host, command);
   }
+  const std::chrono::duration<double> took = Clock::now() - start;
   Drain(host, outstanding);
+  return took.count();
 }
 
 void BM_UdpSustained(benchmark::State& state) {
@@ -303,7 +307,7 @@ void BM_SerialPty115200(benchmark::State& state) {
 
   std::size_t replyChars = 0;
   std::size_t errors = 0;
-  SustainedReplies(state, host, kSerialCommand, replyChars, errors);
+  const double seconds = SustainedReplies(state, host, kSerialCommand, replyChars, errors);
   // What the controller puts on the line per command: the echo, the reply, CR LF ">" DC1.
   const double lineChars =
       static_cast<double>(replyChars) + static_cast<double>(state.iterations()) *
@@ -313,10 +317,11 @@ void BM_SerialPty115200(benchmark::State& state) {
   state.counters["line_chars_per_s"] = benchmark::Counter(lineChars, benchmark::Counter::kIsRate);
   state.counters["line_rate_chars_per_s"] = kLineCharsPerSecond;
   // Shares of 115200 baud's 11520 characters a second.
-  state.counters["reply_share_of_line"] = benchmark::Counter(
-      static_cast<double>(replyChars) / kLineCharsPerSecond, benchmark::Counter::kIsRate);
-  state.counters["line_share_of_line"] =
-      benchmark::Counter(lineChars / kLineCharsPerSecond, benchmark::Counter::kIsRate);
+  if (seconds > 0) {
+    state.counters["reply_share_of_line"] =
+        static_cast<double>(replyChars) / seconds / kLineCharsPerSecond;
+    state.counters["line_share_of_line"] = lineChars / seconds / kLineCharsPerSecond;
+  }
   state.counters["replies_per_s"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   state.counters["error_replies"] = static_cast<double>(errors);
