@@ -43,6 +43,8 @@ std::string_view ManualPage(std::optional<app::WindowKind> kind) {
       return "messages.html";
     case app::WindowKind::ProjectTree:
       return "modules.html";
+    case app::WindowKind::DriverConfig:
+      return "drivers.html";
     default:
       return kIndexPage;
   }

@@ -11,6 +11,7 @@
 
 #include "platform/message_box.h"
 #include "ui/frame/help.h"
+#include "ui/frame/help_window.h"
 #include "ui/widgets/stored_text.h"
 
 namespace zel::ui {
@@ -47,7 +48,14 @@ DriverOptionsDialog::DriverOptionsDialog(library::DriverOptionsModel& model, QWi
       m_model(model),
       m_default(new QPushButton(tr("&Default"), this)),
       m_help(new QPushButton(tr("&Help"), this)),
-      m_showHelp([] { OpenHelpTopics(); }) {
+      m_showHelp([this] {
+        // A window of the dialog's own: the modal dialog would block the frame's.
+        OpenHelpPage("drivers.html", [this](const std::filesystem::path& page) {
+          auto* help = new HelpWindow(this);
+          help->setAttribute(Qt::WA_DeleteOnClose);
+          return help->showPage(page);
+        });
+      }) {
   setWindowTitle(FromStored(model.title()));
   auto* rows = new QWidget;
   auto* grid = new QGridLayout(rows);
