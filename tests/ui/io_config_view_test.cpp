@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMenuBar>
 
 #include "ui/frame/document_window.h"
 #include "ui/io/io_entry_dialog.h"
@@ -194,6 +195,46 @@ TEST_F(IoConfigViewTest, CancelWhileLoadingClosesTheWindow) {
   EXPECT_EQ(open(), nullptr);
   EXPECT_EQ(m_ws.frame().findWindow(app::WindowKind::IoConfig), nullptr);
   EXPECT_EQ(stored(), std::vector<std::string>{"bad"});
+}
+
+}  // namespace
+}  // namespace zel::ui::testing
+
+namespace zel::ui::testing {
+namespace {
+
+QMenu* IoConfigMenu(MainFrame& frame) {
+  for (QAction* action : frame.menuBar()->actions())
+    if (action->text() == "&IO Config") return action->menu();
+  return nullptr;
+}
+
+TEST_F(IoConfigViewTest, IoConfigMenuFollowsTheActiveWindowAndItsSelection) {
+  ASSERT_TRUE(m_ws.start());
+  QMenu* menu = IoConfigMenu(m_ws.frame());
+  ASSERT_TRUE(menu);
+  emit menu->aboutToShow();
+  EXPECT_FALSE(menu->menuAction()->isVisible());
+  IoConfigView* view = open();
+  ASSERT_TRUE(view);
+  emit menu->aboutToShow();
+  EXPECT_TRUE(menu->menuAction()->isVisible());
+  QStringList enabled;
+  for (QAction* item : menu->actions())
+    if (!item->isSeparator() && item->isEnabled()) enabled << item->text();
+  EXPECT_EQ(enabled, QStringList{"&Insert IO Module..."});
+  view->selectEntries({4});
+  emit menu->aboutToShow();
+  enabled.clear();
+  for (QAction* item : menu->actions())
+    if (!item->isSeparator() && item->isEnabled()) enabled << item->text();
+  EXPECT_EQ(enabled,
+            (QStringList{"&Insert IO Module...", "Cu&t", "&Copy", "&Delete", "P&roperties..."}));
+  for (QAction* item : menu->actions())
+    if (item->text() == "&Delete") item->trigger();
+  std::vector<std::string> expected = kDemo;
+  expected.erase(expected.begin() + 4);
+  EXPECT_EQ(stored(), expected);
 }
 
 }  // namespace
