@@ -239,3 +239,32 @@ TEST_F(IoConfigViewTest, IoConfigMenuFollowsTheActiveWindowAndItsSelection) {
 
 }  // namespace
 }  // namespace zel::ui::testing
+
+namespace zel::ui::testing {
+namespace {
+
+// The user's way through the menus: open the window, add a card, close the project with
+// the window open and find both again when the project opens.
+TEST_F(IoConfigViewTest, WalkThroughTheMenusAndAReopenedProject) {
+  ASSERT_TRUE(m_ws.start());
+  m_ws.frame().actions().ioConfiguration->trigger();
+  ASSERT_TRUE(m_ws.frame().activeIoConfig());
+  AnswerEntryDialogs({Fill("Analogue Input 4x12 Bit", 3, 20, 0)});
+  m_ws.frame().actions().insertIoModule->trigger();
+  ASSERT_TRUE(m_ws.frame().closeProjectCommand());
+  EXPECT_EQ(m_ws.frame().findWindow(app::WindowKind::IoConfig), nullptr);
+  m_ws.frame().session()->openProject("DEMO");
+  IoConfigView* view = m_ws.frame().activeIoConfig();
+  if (!view) {
+    DocumentWindow* window = m_ws.frame().findWindow(app::WindowKind::IoConfig);
+    ASSERT_TRUE(window) << "the window list did not bring the window back";
+    view = qobject_cast<IoConfigView*>(window->widget());
+  }
+  ASSERT_TRUE(view);
+  EXPECT_EQ(view->countLine()->text(), "7 Entries");
+  EXPECT_EQ(view->list()->topLevelItem(6)->text(0), "Analogue Input 4x12 Bit");
+  EXPECT_EQ(m_ws.answers().texts(), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace zel::ui::testing
