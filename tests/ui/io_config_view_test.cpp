@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QMenuBar>
 
+#include "library/project_io_modules.h"
 #include "ui/frame/document_window.h"
 #include "ui/io/io_entry_dialog.h"
 #include "ui/project/project_tree.h"
@@ -264,6 +265,55 @@ TEST_F(IoConfigViewTest, WalkThroughTheMenusAndAReopenedProject) {
   EXPECT_EQ(view->countLine()->text(), "7 Entries");
   EXPECT_EQ(view->list()->topLevelItem(6)->text(0), "Analogue Input 4x12 Bit");
   EXPECT_EQ(m_ws.answers().texts(), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace zel::ui::testing
+
+namespace zel::ui::testing {
+namespace {
+
+TEST(IoEntryDialog, RefusesWhatTheChecksRefuseAndStaysOnTheField) {
+  UiWorkspace ws;
+  const auto modules = library::LoadIoModules(ws.dir(), "VM1X");
+  struct Case {
+    QString module;  // empty: none chosen
+    QString sw, iw, ow;
+    std::string message;
+    IoField field;
+  };
+  const std::vector<Case> cases = {
+      {"", "0", "0", "0", "No Module Type selected!", IoField::Module},
+      {"Digital Input 16", "5", "0", "0", "Valid switch positions are:\n\n0, 1, 2, 3, 6, 7",
+       IoField::Switch},
+      {"Digital Input 16", "0", "x", "0", "Please enter an integer between 0 and 65535.",
+       IoField::Iw},
+      {"Digital Input 16", "0", "0", "-1", "Please enter an integer between 0 and 65535.",
+       IoField::Ow},
+      {"Analogue Input 4x12 Bit", "0", "248", "0", "Please enter an integer between 0 and 247.",
+       IoField::Iw},
+  };
+  for (const auto& c : cases) {
+    IoEntryDialog dialog(modules, {"", 0, 0, 0}, IoField::Module);
+    dialog.show();
+    dialog.moduleBox()->setCurrentIndex(
+        c.module.isEmpty() ? -1 : dialog.moduleBox()->findText(c.module));
+    dialog.field(IoField::Switch)->setText(c.sw);
+    dialog.field(IoField::Iw)->setText(c.iw);
+    dialog.field(IoField::Ow)->setText(c.ow);
+    ws.answers().clear();
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible()) << c.message;
+    EXPECT_FALSE(dialog.entry());
+    EXPECT_EQ(ws.answers().texts(), std::vector<std::string>{c.message});
+    QWidget* expected = c.field == IoField::Module ? static_cast<QWidget*>(dialog.moduleBox())
+                                                   : dialog.field(c.field);
+    EXPECT_EQ(dialog.focusWidget(), expected) << c.message;
+  }
+  IoEntryDialog dialog(modules, {"ai4.iod", 1, 247, 9}, IoField::Module);
+  EXPECT_EQ(dialog.moduleBox()->currentText(), "Analogue Input 4x12 Bit");
+  dialog.accept();
+  EXPECT_EQ(dialog.entry(), (library::IoEntry{"AI4.IOD", 1, 247, 9}));
 }
 
 }  // namespace
