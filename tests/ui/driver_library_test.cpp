@@ -135,7 +135,10 @@ TEST_F(DriverLibraryTest, LibraryDialogInstallsSortsExtractsAndRemovesWithThePro
     ran = true;
     auto& dialog = static_cast<LibraryDialog&>(modal);
     EXPECT_EQ(dialog.windowTitle(), "ZEL Library");
+    ASSERT_EQ(dialog.pages()->count(), 2);
     EXPECT_EQ(dialog.pages()->tabText(0), "Drivers");
+    EXPECT_EQ(dialog.pages()->tabText(1), "IO Modules");
+    EXPECT_EQ(dialog.ioModulesPage()->typeSelector()->typeName(), "VM1X");
     DriversPage& page = *dialog.driversPage();
     projectClosedMeanwhile = !m_ws.frame().session()->model().isOpen();
     typeShown = page.typeSelector()->typeName();

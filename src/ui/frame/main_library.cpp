@@ -10,7 +10,6 @@
 #include "ui/frame/document_window.h"
 #include "ui/frame/main_frame.h"
 #include "ui/library/driver_config_view.h"
-#include "ui/library/io_modules_page.h"
 #include "ui/library/library_dialog.h"
 #include "ui/widgets/stored_text.h"
 
@@ -32,7 +31,6 @@ void MainFrame::libraryDialog() {
   library::LibraryPlace place{m_preferences.programDirectory(), type, m_session->projectDirectory(),
                               project};
   LibraryDialog dialog(place, this);
-  dialog.addPage(new IoModulesPage(place, &dialog), tr("IO Modules"));
   dialog.exec();
   if (wasOpen) m_session->openProject(project);
   updateToolsMenu();
