@@ -8,7 +8,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMenuBar>
 
+#include "library/project_io_modules.h"
 #include "ui/frame/document_window.h"
 #include "ui/io/io_entry_dialog.h"
 #include "ui/project/project_tree.h"
@@ -194,6 +196,124 @@ TEST_F(IoConfigViewTest, CancelWhileLoadingClosesTheWindow) {
   EXPECT_EQ(open(), nullptr);
   EXPECT_EQ(m_ws.frame().findWindow(app::WindowKind::IoConfig), nullptr);
   EXPECT_EQ(stored(), std::vector<std::string>{"bad"});
+}
+
+}  // namespace
+}  // namespace zel::ui::testing
+
+namespace zel::ui::testing {
+namespace {
+
+QMenu* IoConfigMenu(MainFrame& frame) {
+  for (QAction* action : frame.menuBar()->actions())
+    if (action->text() == "&IO Config") return action->menu();
+  return nullptr;
+}
+
+TEST_F(IoConfigViewTest, IoConfigMenuFollowsTheActiveWindowAndItsSelection) {
+  ASSERT_TRUE(m_ws.start());
+  QMenu* menu = IoConfigMenu(m_ws.frame());
+  ASSERT_TRUE(menu);
+  emit menu->aboutToShow();
+  EXPECT_FALSE(menu->menuAction()->isVisible());
+  IoConfigView* view = open();
+  ASSERT_TRUE(view);
+  emit menu->aboutToShow();
+  EXPECT_TRUE(menu->menuAction()->isVisible());
+  QStringList enabled;
+  for (QAction* item : menu->actions())
+    if (!item->isSeparator() && item->isEnabled()) enabled << item->text();
+  EXPECT_EQ(enabled, QStringList{"&Insert IO Module..."});
+  view->selectEntries({4});
+  emit menu->aboutToShow();
+  enabled.clear();
+  for (QAction* item : menu->actions())
+    if (!item->isSeparator() && item->isEnabled()) enabled << item->text();
+  EXPECT_EQ(enabled,
+            (QStringList{"&Insert IO Module...", "Cu&t", "&Copy", "&Delete", "P&roperties..."}));
+  for (QAction* item : menu->actions())
+    if (item->text() == "&Delete") item->trigger();
+  std::vector<std::string> expected = kDemo;
+  expected.erase(expected.begin() + 4);
+  EXPECT_EQ(stored(), expected);
+}
+
+}  // namespace
+}  // namespace zel::ui::testing
+
+namespace zel::ui::testing {
+namespace {
+
+// The user's way through the menus: open the window, add a card, close the project with
+// the window open and find both again when the project opens.
+TEST_F(IoConfigViewTest, WalkThroughTheMenusAndAReopenedProject) {
+  ASSERT_TRUE(m_ws.start());
+  m_ws.frame().actions().ioConfiguration->trigger();
+  ASSERT_TRUE(m_ws.frame().activeIoConfig());
+  AnswerEntryDialogs({Fill("Analogue Input 4x12 Bit", 3, 20, 0)});
+  m_ws.frame().actions().insertIoModule->trigger();
+  ASSERT_TRUE(m_ws.frame().closeProjectCommand());
+  EXPECT_EQ(m_ws.frame().findWindow(app::WindowKind::IoConfig), nullptr);
+  m_ws.frame().session()->openProject("DEMO");
+  IoConfigView* view = m_ws.frame().activeIoConfig();
+  if (!view) {
+    DocumentWindow* window = m_ws.frame().findWindow(app::WindowKind::IoConfig);
+    ASSERT_TRUE(window) << "the window list did not bring the window back";
+    view = qobject_cast<IoConfigView*>(window->widget());
+  }
+  ASSERT_TRUE(view);
+  EXPECT_EQ(view->countLine()->text(), "7 Entries");
+  EXPECT_EQ(view->list()->topLevelItem(6)->text(0), "Analogue Input 4x12 Bit");
+  EXPECT_EQ(m_ws.answers().texts(), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace zel::ui::testing
+
+namespace zel::ui::testing {
+namespace {
+
+TEST(IoEntryDialog, RefusesWhatTheChecksRefuseAndStaysOnTheField) {
+  UiWorkspace ws;
+  const auto modules = library::LoadIoModules(ws.dir(), "VM1X");
+  struct Case {
+    QString module;  // empty: none chosen
+    QString sw, iw, ow;
+    std::string message;
+    IoField field;
+  };
+  const std::vector<Case> cases = {
+      {"", "0", "0", "0", "No Module Type selected!", IoField::Module},
+      {"Digital Input 16", "5", "0", "0", "Valid switch positions are:\n\n0, 1, 2, 3, 6, 7",
+       IoField::Switch},
+      {"Digital Input 16", "0", "x", "0", "Please enter an integer between 0 and 65535.",
+       IoField::Iw},
+      {"Digital Input 16", "0", "0", "-1", "Please enter an integer between 0 and 65535.",
+       IoField::Ow},
+      {"Analogue Input 4x12 Bit", "0", "248", "0", "Please enter an integer between 0 and 247.",
+       IoField::Iw},
+  };
+  for (const auto& c : cases) {
+    IoEntryDialog dialog(modules, {"", 0, 0, 0}, IoField::Module);
+    dialog.show();
+    dialog.moduleBox()->setCurrentIndex(
+        c.module.isEmpty() ? -1 : dialog.moduleBox()->findText(c.module));
+    dialog.field(IoField::Switch)->setText(c.sw);
+    dialog.field(IoField::Iw)->setText(c.iw);
+    dialog.field(IoField::Ow)->setText(c.ow);
+    ws.answers().clear();
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible()) << c.message;
+    EXPECT_FALSE(dialog.entry());
+    EXPECT_EQ(ws.answers().texts(), std::vector<std::string>{c.message});
+    QWidget* expected = c.field == IoField::Module ? static_cast<QWidget*>(dialog.moduleBox())
+                                                   : dialog.field(c.field);
+    EXPECT_EQ(dialog.focusWidget(), expected) << c.message;
+  }
+  IoEntryDialog dialog(modules, {"ai4.iod", 1, 247, 9}, IoField::Module);
+  EXPECT_EQ(dialog.moduleBox()->currentText(), "Analogue Input 4x12 Bit");
+  dialog.accept();
+  EXPECT_EQ(dialog.entry(), (library::IoEntry{"AI4.IOD", 1, 247, 9}));
 }
 
 }  // namespace

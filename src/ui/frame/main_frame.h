@@ -197,6 +197,9 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   // Menu "Driver Config", shown while the Driver Configuration window is active.
   void createDriverConfigMenu();
   void updateDriverConfigMenu(const DriverConfigView* active);
+  // Menu "IO Config", shown while the IO Configuration window is active.
+  void createIoConfigMenu();
+  void updateIoConfigMenu(const IoConfigView* active);
   void createShortcutBar();
   platform::LParam jobMessage(const platform::Message& message);
   void compileEnded();
@@ -237,6 +240,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   // The open project's scripts; made with the session, gone before it.
   std::unique_ptr<library::ProjectScripts> m_scripts;
   QMenu* m_driverConfigMenu = nullptr;
+  QMenu* m_ioConfigMenu = nullptr;
 };
 
 }  // namespace zel::ui

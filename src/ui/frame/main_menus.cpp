@@ -202,6 +202,7 @@ void MainFrame::createMenus() {
   updateToolsMenu();
 
   createDriverConfigMenu();
+  createIoConfigMenu();
 
   QMenu* window = menuBar()->addMenu(tr("&Window"));
   window->addAction(tr("&Cascade"), m_mdi, &QMdiArea::cascadeSubWindows);
@@ -252,11 +253,11 @@ void MainFrame::updateActions() {
   for (QAction* action : {a.newProject, a.openProject, a.exploreProjects, a.library}) {
     action->setEnabled(session);
   }
-  for (QAction* action : {a.closeProject, a.projectSettings, a.projectTree, a.controllerSettings,
-                          a.projectDocumentation, a.allocationList, a.insertOperand, a.newProgram,
-                          a.newCmp, a.newCfm, a.driverConfiguration, a.insertDriver,
-                          a.ioConfiguration, a.insertIoModule, a.programNew, a.programOpen,
-                          a.programDelete, a.selectForDownload}) {
+  for (QAction* action :
+       {a.closeProject, a.projectSettings, a.projectTree, a.controllerSettings,
+        a.projectDocumentation, a.allocationList, a.insertOperand, a.newProgram, a.newCmp, a.newCfm,
+        a.driverConfiguration, a.insertDriver, a.ioConfiguration, a.insertIoModule, a.programNew,
+        a.programOpen, a.programDelete, a.selectForDownload}) {
     action->setEnabled(open);
   }
   a.recentMenu->setEnabled(session && !a.recentMenu->isEmpty());
@@ -279,6 +280,7 @@ void MainFrame::updateActions() {
   }
   a.programSaveAll->setEnabled(open && !stlViews().empty());
   updateDriverConfigMenu(qobject_cast<const DriverConfigView*>(content));
+  updateIoConfigMenu(qobject_cast<const IoConfigView*>(content));
   if (m_shortcutBar) m_shortcutBar->setCommandsEnabled(editor);
   if (m_lineStatus) {
     const StlView* view = qobject_cast<const StlView*>(content);
