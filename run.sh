@@ -16,11 +16,29 @@ if [ ! -d "$work" ]; then
 fi
 zelc="$PWD/build/bin/zelc"
 zel="$PWD/build/bin/zel"
+kzcsim="$PWD/build/bin/kzcsim"
 cd "$work"
+
+# The virtual controller stands in for a real one on loopback (the demo's preferences
+# name TCP/IP at 127.0.0.1), on free unprivileged ports that zel and zelc are told of.
+ports=$(mktemp)
+"$kzcsim" --ci-port "${ZEL_CI_PORT:-0}" --tftp-port "${ZEL_TFTP_PORT:-0}" --print-ports \
+  --platform VM1X >"$ports" &
+sim=$!
+trap 'kill "$sim" 2>/dev/null; rm -f "$ports"' EXIT
+for _ in $(seq 50); do
+  grep -q '^tftp-port' "$ports" && break
+  sleep 0.1
+done
+ZEL_CI_PORT=$(awk '/^ci-port/ {print $2}' "$ports")
+ZEL_TFTP_PORT=$(awk '/^tftp-port/ {print $2}' "$ports")
+export ZEL_CI_PORT ZEL_TFTP_PORT
+echo "Virtual controller kzcsim on 127.0.0.1, command port $ZEL_CI_PORT (Online > Login...)."
 
 # The desktop program needs a display; without one, tour the workspace headlessly.
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  exec "$zel"
+  "$zel"
+  exit
 fi
 echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set): zel cannot show its"
 echo "windows here, so this is a tour of the demo workspace with the command-line zelc."
@@ -41,3 +59,7 @@ echo "== Compiling the statement-list modules of DEMO"
 for module in $("$zelc" modules -p DEMO | awk '{print $1}' | grep -i '\.awl$'); do
   "$zelc" compile -p DEMO "$module" || true
 done
+echo
+echo "== Logging in to the virtual controller and asking it who it is"
+"$zelc" login || true
+"$zelc" ci "L?" || true
