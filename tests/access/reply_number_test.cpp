@@ -49,12 +49,18 @@ TEST(ReplyNumberTest, ValueListsFollowEqualsAndCommas) {
     std::string reply;
     std::optional<V> values;
   } cases[] = {
-      {"=1=2=3", V{1, 2, 3}}, {"=1,2,3,", V{1, 2, 3}}, {"=$A=-1,$b", V{10, -1, 11}},
-      {"=7", V{7}},           {"=1,x,3", V{1}},     // a separator not followed by a number ends the
-                                                    // list
-      {"=1 2", V{1}},                               // so does anything else
-      {"=1==2", V{1}},        {"=", std::nullopt},  // "=" with no number
-      {"1=2", std::nullopt},  {"", std::nullopt},      {"=x", std::nullopt},
+      {"=1=2=3", V{1, 2, 3}},
+      {"=1,2,3,", V{1, 2, 3}},
+      {"=$A=-1,$b", V{10, -1, 11}},
+      {"=7", V{7}},
+      {"=1,x,3", V{1}},  // a separator not followed by a number ends the
+                         // list
+      {"=1 2", V{1}},    // so does anything else
+      {"=1==2", V{1}},
+      {"=", std::nullopt},  // "=" with no number
+      {"1=2", std::nullopt},
+      {"", std::nullopt},
+      {"=x", std::nullopt},
       {" =1", std::nullopt},
   };
   for (const auto& c : cases) {

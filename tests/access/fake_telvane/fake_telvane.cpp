@@ -91,9 +91,9 @@ std::int32_t CIBinaryCommand(std::uint32_t, std::int32_t, const char*, std::int3
                              const char*, std::int32_t) {
   return 3;
 }
-std::int32_t CIBinaryCommandThread(std::uint32_t thread, std::int32_t tag,
-                                   const char* bytes, std::int32_t length, std::int32_t timeoutMs,
-                                   const char*, std::int32_t) {
+std::int32_t CIBinaryCommandThread(std::uint32_t thread, std::int32_t tag, const char* bytes,
+                                   std::int32_t length, std::int32_t timeoutMs, const char*,
+                                   std::int32_t) {
   const std::string command(bytes, static_cast<std::size_t>(length));
   state.lastThread = thread;
   state.lastTag = tag;
