@@ -18,8 +18,8 @@
 #include "ui/editor/stl_shortcut_bar.h"
 #include "ui/frame/document_window.h"
 #include "ui/frame/frame_title.h"
-#include "ui/online/controller_connection.h"
 #include "ui/frame/text_file_window.h"
+#include "ui/online/controller_connection.h"
 #include "ui/project/project_tree.h"
 #include "ui/widgets/stored_text.h"
 #include "ui/widgets/window_geometry.h"
@@ -116,8 +116,6 @@ bool MainFrame::setUpProjectDirectory() {
 void MainFrame::createSession(std::filesystem::path dir) {
   m_session = std::make_unique<app::ProjectSession>(m_preferences.file(), std::move(dir), this);
   createProjectScripts();
-  m_ioModules = std::make_unique<library::ProjectIoModules>(m_session->model(),
-                                                            m_preferences.programDirectory());
   updateRecentMenu();
   updateActions();
 }
