@@ -1,17 +1,15 @@
-#include "kzcsim/sim_process.h"
+#include "kzcsim/sim_clients.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <thread>
+#include <cstdint>
 
 namespace zel::kzcsim::test {
 
@@ -42,78 +40,6 @@ speed_t Speed(unsigned rate) {
 }
 
 }  // namespace
-
-SimProcess::SimProcess(const std::vector<std::string>& args, const std::vector<std::string>& env) {
-  int in[2];
-  int out[2];
-  if (::pipe2(in, O_CLOEXEC) != 0) return;
-  if (::pipe2(out, O_CLOEXEC) != 0) return;
-  m_pid = ::fork();
-  if (m_pid == 0) {
-    ::dup2(in[0], STDIN_FILENO);
-    ::dup2(out[1], STDOUT_FILENO);
-    for (const std::string& entry : env) ::putenv(const_cast<char*>(entry.c_str()));
-    std::vector<char*> argv{const_cast<char*>(KZCSIM_BINARY)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    ::execv(KZCSIM_BINARY, argv.data());
-    ::_exit(127);
-  }
-  ::close(in[0]);
-  ::close(out[1]);
-  m_stdin = in[1];
-  m_stdout = out[0];
-}
-
-SimProcess::~SimProcess() {
-  if (m_pid > 0 && !m_status) {
-    ::kill(m_pid, SIGKILL);
-    ::waitpid(m_pid, nullptr, 0);
-  }
-  if (m_stdin >= 0) ::close(m_stdin);
-  if (m_stdout >= 0) ::close(m_stdout);
-}
-
-std::optional<std::string> SimProcess::ReadLine(int timeoutMs) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  for (;;) {
-    const auto newline = m_buffer.find('\n');
-    if (newline != std::string::npos) {
-      std::string line = m_buffer.substr(0, newline);
-      m_buffer.erase(0, newline + 1);
-      return line;
-    }
-    pollfd fd{m_stdout, POLLIN, 0};
-    if (::poll(&fd, 1, RemainingMs(deadline)) <= 0) return std::nullopt;
-    char chunk[256];
-    const ssize_t size = ::read(m_stdout, chunk, sizeof chunk);
-    if (size <= 0) return std::nullopt;
-    m_buffer.append(chunk, static_cast<std::size_t>(size));
-  }
-}
-
-void SimProcess::CloseStdin() {
-  if (m_stdin >= 0) ::close(m_stdin);
-  m_stdin = -1;
-}
-
-void SimProcess::Signal(int signal) {
-  if (m_pid > 0 && !m_status) ::kill(m_pid, signal);
-}
-
-std::optional<int> SimProcess::Wait(int timeoutMs) {
-  if (m_status || m_pid <= 0) return m_status;
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  for (;;) {
-    int status = 0;
-    if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
-      m_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      return m_status;
-    }
-    if (RemainingMs(deadline) == 0) return std::nullopt;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-}
 
 UdpClient::UdpClient(int port) {
   m_fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
