@@ -11,6 +11,8 @@
 #include <chrono>
 #include <cstdint>
 
+#include "tools/kzcsim/pty_port.h"
+
 namespace zel::kzcsim::test {
 
 namespace {
@@ -20,23 +22,6 @@ using Clock = std::chrono::steady_clock;
 int RemainingMs(Clock::time_point deadline) {
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
   return left.count() > 0 ? static_cast<int>(left.count()) : 0;
-}
-
-speed_t Speed(unsigned rate) {
-  switch (rate) {
-    case 2400:
-      return B2400;
-    case 19200:
-      return B19200;
-    case 38400:
-      return B38400;
-    case 57600:
-      return B57600;
-    case 115200:
-      return B115200;
-    default:
-      return B9600;
-  }
 }
 
 }  // namespace
@@ -85,8 +70,8 @@ void SerialClient::SetRate(unsigned rate) {
   termios settings{};
   ::tcgetattr(m_fd, &settings);
   ::cfmakeraw(&settings);
-  ::cfsetispeed(&settings, Speed(rate));
-  ::cfsetospeed(&settings, Speed(rate));
+  ::cfsetispeed(&settings, kzcsim::CodeOfRate(rate));
+  ::cfsetospeed(&settings, kzcsim::CodeOfRate(rate));
   ::tcsetattr(m_fd, TCSANOW, &settings);
 }
 
