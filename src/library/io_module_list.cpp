@@ -1,5 +1,6 @@
 #include "library/io_module_list.h"
 
+#include "library/runtime_folder.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/no_case.h"
@@ -34,6 +35,10 @@ IoModuleList LoadIoModulesFrom(const std::filesystem::path& folder) {
     modules.push_back(std::move(*module));
   }
   return IoModuleList(std::move(modules));
+}
+
+IoModuleList LoadIoModules(const std::filesystem::path& programDirectory, std::string_view type) {
+  return LoadIoModulesFrom(RuntimeDirectory(programDirectory, type));
 }
 
 }  // namespace zel::library

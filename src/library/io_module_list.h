@@ -30,5 +30,7 @@ class IoModuleList {
 // read shows "'%s'\n\nFailed to open the file.", one that does not parse shows
 // "'%s'\n\nInvalid IOD file format." (the file's path); both are left out.
 IoModuleList LoadIoModulesFrom(const std::filesystem::path& folder);
+// Every "*.iod" of the type's run-time library folder in `programDirectory`.
+IoModuleList LoadIoModules(const std::filesystem::path& programDirectory, std::string_view type);
 
 }  // namespace zel::library

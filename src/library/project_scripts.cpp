@@ -13,19 +13,24 @@ ProjectScripts::~ProjectScripts() {
 }
 
 void ProjectScripts::reload() {
-  if (m_model.isOpen()) {
+  if (m_model.isOpen())
     projectOpened(m_model);
-  } else {
-    m_drivers.clear();
-  }
+  else
+    clear();
 }
 
 void ProjectScripts::projectOpened(const app::ProjectModel& model) {
   m_drivers.load(m_programDirectory, model.target());
+  m_ioModules = LoadIoModules(m_programDirectory, model.target());
 }
 
 void ProjectScripts::projectClosing(const app::ProjectModel& /*model*/) {
+  clear();
+}
+
+void ProjectScripts::clear() {
   m_drivers.clear();
+  m_ioModules.clear();
 }
 
 }  // namespace zel::library

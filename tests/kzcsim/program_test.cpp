@@ -6,13 +6,15 @@
 #include <chrono>
 #include <thread>
 
-#include "kzcsim/sim_process.h"
+#include "kzcsim/sim_clients.h"
+#include "support/sim_process.h"
 #include "support/temp_dir.h"
 
 namespace zel::kzcsim::test {
 namespace {
 
 using namespace std::string_literals;
+using ::zel::test::SimProcess;
 
 // Reads "ci-port N" and "tftp-port N" after whatever `skip` lines come first.
 struct Ports {
@@ -40,8 +42,8 @@ bool WaitForText(const std::string& file, std::string_view text) {
 }
 
 TEST(KzcsimProgram, AnswersOverUdpAndEndsOnSigterm) {
-  SimProcess sim({"--ci-port", "0", "--tftp-port", "0", "--print-ports", "--password", "pw",
-                  "--version", "2.24"});
+  SimProcess sim(KZCSIM_BINARY, {"--ci-port", "0", "--tftp-port", "0", "--print-ports",
+                                 "--password", "pw", "--version", "2.24"});
   ASSERT_TRUE(sim.started());
   const auto ports = ReadPorts(sim);
   ASSERT_TRUE(ports);
@@ -72,7 +74,7 @@ TEST(KzcsimProgram, AnswersOverUdpAndEndsOnSigterm) {
 }
 
 TEST(KzcsimProgram, PortsComeFromTheEnvironment) {
-  SimProcess sim({"--print-ports"}, {"ZEL_CI_PORT=0", "ZEL_TFTP_PORT=0"});
+  SimProcess sim(KZCSIM_BINARY, {"--print-ports"}, {"ZEL_CI_PORT=0", "ZEL_TFTP_PORT=0"});
   const auto ports = ReadPorts(sim);
   ASSERT_TRUE(ports);
   EXPECT_NE(ports->ci, 0);
@@ -83,25 +85,25 @@ TEST(KzcsimProgram, PortsComeFromTheEnvironment) {
 }
 
 TEST(KzcsimProgram, ATakenFilePortLeavesTheCommandPortWorking) {
-  SimProcess first({"--ci-port", "0", "--tftp-port", "0", "--print-ports"});
+  SimProcess first(KZCSIM_BINARY, {"--ci-port", "0", "--tftp-port", "0", "--print-ports"});
   const auto taken = ReadPorts(first);
   ASSERT_TRUE(taken);
-  SimProcess second(
-      {"--ci-port", "0", "--tftp-port", std::to_string(taken->tftp), "--print-ports"});
+  SimProcess second(KZCSIM_BINARY, {"--ci-port", "0", "--tftp-port", std::to_string(taken->tftp),
+                                    "--print-ports"});
   const auto ports = ReadPorts(second);
   ASSERT_TRUE(ports);
   EXPECT_EQ(ports->tftp, 0);
   UdpClient udp(ports->ci);
   EXPECT_EQ(udp.Exchange("LB"), std::vector{"LB\0=0\0"s});
   // The command port is not given up that way.
-  SimProcess third({"--ci-port", std::to_string(ports->ci), "--tftp-port", "0"});
+  SimProcess third(KZCSIM_BINARY, {"--ci-port", std::to_string(ports->ci), "--tftp-port", "0"});
   EXPECT_EQ(third.Wait(), 1);
 }
 
 TEST(KzcsimProgram, SerialLineEchoesAnswersAndKeepsToItsRate) {
   zel::test::TempDir dir;
   const std::string log = (dir / "exchanges.log").string();
-  SimProcess sim({"--serial", "--baud", "9600", "--version", "25", "--log", log});
+  SimProcess sim(KZCSIM_BINARY, {"--serial", "--baud", "9600", "--version", "25", "--log", log});
   const auto path = sim.ReadLine();
   ASSERT_TRUE(path);
   {
@@ -151,8 +153,8 @@ TEST(KzcsimProgram, SerialLineEchoesAnswersAndKeepsToItsRate) {
 }
 
 TEST(KzcsimProgram, FaultOptionsShapeTheAnswers) {
-  SimProcess sim({"--ci-port", "0", "--tftp-port", "0", "--print-ports", "--stop-after", "3",
-                  "--drop-cmd", "L?", "--dup-cmd", "LB"});
+  SimProcess sim(KZCSIM_BINARY, {"--ci-port", "0", "--tftp-port", "0", "--print-ports",
+                                 "--stop-after", "3", "--drop-cmd", "L?", "--dup-cmd", "LB"});
   const auto ports = ReadPorts(sim);
   ASSERT_TRUE(ports);
   UdpClient udp(ports->ci);
@@ -165,7 +167,8 @@ TEST(KzcsimProgram, FaultOptionsShapeTheAnswers) {
 }
 
 TEST(KzcsimProgram, EndsWithItsStandardInputWhenAsked) {
-  SimProcess sim({"--ci-port", "0", "--tftp-port", "0", "--print-ports", "--watch-stdin"});
+  SimProcess sim(KZCSIM_BINARY,
+                 {"--ci-port", "0", "--tftp-port", "0", "--print-ports", "--watch-stdin"});
   ASSERT_TRUE(ReadPorts(sim));
   EXPECT_FALSE(sim.Wait(100));
   sim.CloseStdin();
@@ -179,7 +182,7 @@ TEST(KzcsimProgram, RefusesABadCommandLine) {
                                                {"--drop-rate", "2"},
                                                {"--slave", "0:1:1"},
                                                {"--baud", "56000"}}) {
-    SimProcess sim(args);
+    SimProcess sim(KZCSIM_BINARY, args);
     EXPECT_EQ(sim.Wait(), 2) << args[0];
   }
 }

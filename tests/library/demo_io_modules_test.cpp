@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "library/io_configuration.h"
-#include "library/project_io_modules.h"
+#include "library/io_module_list.h"
 #include "support/scripted_answers.h"
 #include "support/temp_dir.h"
 

@@ -70,21 +70,29 @@ TEST(DriverList, DescriptionIsCutAt255Characters) {
   EXPECT_EQ(list.at(0).description, std::string(255, 'd'));
 }
 
-TEST(ProjectScripts, DriverListFollowsTheOpenProject) {
+TEST(ProjectScripts, DriversAndIoModulesFollowTheOpenProject) {
   test::TempDir dir;
   dir.writeFile("RUNTIME.VM1X/a.dmk", "[DRIVER]\nDRIVERNO=0\n");
   dir.writeFile("RUNTIME.VM2X/b.dmk", "[DRIVER]\nDRIVERNO=0\n");
   dir.writeFile("RUNTIME.VM2X/c.dmk", "[DRIVER]\nDRIVERNO=1\n");
+  dir.writeFile("RUNTIME.VM2X/m.iod", ";$NE M\n;$EA 2 2 1 1 $300\n");
   dir.writeFile("Projects/P1/Project.FW4", "[PROJECT]\r\nTARGET=VM1X\r\n");
   dir.writeFile("Projects/P2/Project.FW4", "[PROJECT]\r\nTARGET=VM2X\r\n");
   app::ProjectModel model;
   model.open("P1", dir / "Projects", app::ExclusionFile{});
   ProjectScripts scripts(model, dir.path());
   EXPECT_EQ(scripts.drivers().count(), 1u);  // loaded at once for the open project
+  EXPECT_EQ(scripts.ioModules().count(), 0u);
   model.open("P2", dir / "Projects", app::ExclusionFile{});
   EXPECT_EQ(scripts.drivers().count(), 2u);
+  ASSERT_EQ(scripts.ioModules().count(), 1u);
+  EXPECT_EQ(scripts.ioModules().at(0).fileName, "M.IOD");
+  dir.writeFile("RUNTIME.VM2X/n.iod", ";$NE N\n;$EA 2 2 1 1 $300\n");
+  scripts.reload();
+  EXPECT_EQ(scripts.ioModules().count(), 2u);
   model.close();
   EXPECT_EQ(scripts.drivers().count(), 0u);
+  EXPECT_EQ(scripts.ioModules().count(), 0u);
 }
 
 }  // namespace

@@ -2,57 +2,32 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
-#include <spawn.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 
-extern char** environ;
-
 namespace zel::test {
 
-VirtualController::VirtualController(const std::string& binary, std::vector<std::string> options) {
-  int out[2];
-  int in[2];
-  if (pipe(out) != 0) return;
-  if (pipe(in) != 0) {
-    close(out[0]);
-    close(out[1]);
-    return;
-  }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  posix_spawn_file_actions_addclose(&actions, in[1]);
-  posix_spawn_file_actions_addclose(&actions, out[0]);
-  std::vector<std::string> argv{binary,          "--ci-port",    "0", "--tftp-port", "0",
-                                "--print-ports", "--watch-stdin"};
-  argv.insert(argv.end(), options.begin(), options.end());
-  std::vector<char*> raw;
-  for (auto& a : argv) raw.push_back(a.data());
-  raw.push_back(nullptr);
-  const int rc = posix_spawn(&m_pid, binary.c_str(), &actions, nullptr, raw.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(in[0]);
-  close(out[1]);
-  m_stdin = in[1];
-  if (rc != 0) m_pid = 0;
-  if (m_pid > 0) readPorts(out[0]);
-  close(out[0]);
+VirtualController::VirtualController(const std::string& binary, std::vector<std::string> options)
+    : m_process(binary, Arguments(std::move(options))) {
+  if (m_process.started()) readPorts();
 }
 
 VirtualController::~VirtualController() {
-  if (m_stdin >= 0) close(m_stdin);
-  if (m_pid > 0) {
-    kill(m_pid, SIGTERM);
-    waitpid(m_pid, nullptr, 0);
-  }
+  // It ends when its stdin closes; the signal is for one that no longer watches.
+  m_process.CloseStdin();
+  m_process.Signal(SIGTERM);
+  m_process.Wait();
+}
+
+std::vector<std::string> VirtualController::Arguments(std::vector<std::string> options) {
+  std::vector<std::string> args{"--ci-port",    "0", "--tftp-port", "0", "--print-ports",
+                                "--watch-stdin"};
+  args.insert(args.end(), options.begin(), options.end());
+  return args;
 }
 
 void VirtualController::select() const {
@@ -61,25 +36,21 @@ void VirtualController::select() const {
 }
 
 // "ci-port N" and "tftp-port N" lines, within a few seconds.
-void VirtualController::readPorts(int fd) {
-  std::string text;
-  const auto complete = [&text] {
-    const auto tftp = text.find("tftp-port");
-    return text.find("ci-port") != std::string::npos && tftp != std::string::npos &&
-           text.find('\n', tftp) != std::string::npos;
-  };
+void VirtualController::readPorts() {
+  int ci = 0;
+  int tftp = 0;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!complete()) {
-    if (std::chrono::steady_clock::now() > deadline) return;
-    pollfd p{fd, POLLIN, 0};
-    if (poll(&p, 1, 100) <= 0) continue;
-    char buffer[256];
-    const ssize_t n = read(fd, buffer, sizeof buffer);
-    if (n <= 0) return;
-    text.append(buffer, static_cast<std::size_t>(n));
+  while (ci == 0 || tftp == 0) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return;
+    const auto line = m_process.ReadLine(static_cast<int>(left.count()));
+    if (!line) return;
+    if (line->starts_with("ci-port ")) ci = std::atoi(line->c_str() + 8);
+    if (line->starts_with("tftp-port ")) tftp = std::atoi(line->c_str() + 10);
   }
-  m_ciPort = std::atoi(text.c_str() + text.find("ci-port") + 8);
-  m_tftpPort = std::atoi(text.c_str() + text.find("tftp-port") + 10);
+  m_ciPort = ci;
+  m_tftpPort = tftp;
 }
 
 int UnusedUdpPort() {

@@ -3,10 +3,10 @@
 // ports, stopped with the test (its stdin is a pipe it watches, and it is ended on
 // destruction), so suites can run side by side.
 
-#include <sys/types.h>
-
 #include <string>
 #include <vector>
+
+#include "support/sim_process.h"
 
 namespace zel::test {
 
@@ -24,10 +24,10 @@ class VirtualController {
   void select() const;
 
  private:
-  void readPorts(int fd);
+  static std::vector<std::string> Arguments(std::vector<std::string> options);
+  void readPorts();
 
-  pid_t m_pid = 0;
-  int m_stdin = -1;
+  SimProcess m_process;
   int m_ciPort = 0;
   int m_tftpPort = 0;
 };

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "kzcsim/sim_process.h"
 #include "support/scripted_answers.h"
+#include "support/sim_process.h"
 #include "telvane/link_harness.h"
 
 namespace zel::telvane::test {
 namespace {
 
-using zel::kzcsim::test::SimProcess;
+using zel::test::SimProcess;
 
 std::optional<int> CiPort(SimProcess& sim) {
   const auto ci = sim.ReadLine();
@@ -44,7 +44,7 @@ std::string Version() {
 }
 
 TEST(KzcsimLink, LoginWithTheRightPasswordThenCommands) {
-  SimProcess sim(UdpArgs({"--password", "pw", "--build-date", "4000000000"}));
+  SimProcess sim(KZCSIM_BINARY, UdpArgs({"--password", "pw", "--build-date", "4000000000"}));
   const auto port = CiPort(sim);
   ASSERT_TRUE(port);
   LinkHarness link;
@@ -78,7 +78,7 @@ TEST(KzcsimLink, LoginWithTheRightPasswordThenCommands) {
 }
 
 TEST(KzcsimLink, ThreeWrongPasswordsLeaveItLocked) {
-  SimProcess sim(UdpArgs({"--password", "pw"}));
+  SimProcess sim(KZCSIM_BINARY, UdpArgs({"--password", "pw"}));
   const auto port = CiPort(sim);
   ASSERT_TRUE(port);
   LinkHarness link;
@@ -105,7 +105,7 @@ TEST(KzcsimLink, ForcingByVersionAndPlatform) {
   } const cases[] = {{"2.24", "VM2X", 1}, {"2.24", "RUD2", 0}, {"2.25", "RUD2", 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.version) + " " + c.platform);
-    SimProcess sim(UdpArgs({"--version", c.version, "--platform", c.platform}));
+    SimProcess sim(KZCSIM_BINARY, UdpArgs({"--version", c.version, "--platform", c.platform}));
     const auto port = CiPort(sim);
     ASSERT_TRUE(port);
     LinkHarness link;
@@ -117,7 +117,7 @@ TEST(KzcsimLink, ForcingByVersionAndPlatform) {
 }
 
 TEST(KzcsimLink, ABanner215EndsInLoginFailed) {
-  SimProcess sim(UdpArgs({"--version", "2.15"}));
+  SimProcess sim(KZCSIM_BINARY, UdpArgs({"--version", "2.15"}));
   const auto port = CiPort(sim);
   ASSERT_TRUE(port);
   LinkHarness link;
@@ -129,7 +129,7 @@ TEST(KzcsimLink, ABanner215EndsInLoginFailed) {
 }
 
 TEST(KzcsimLink, ElevenTimeOutsAfterItFallsSilentGiveOneConnectionLost) {
-  SimProcess sim(UdpArgs({"--stop-after", "3"}));  // the probe, "L?" and "LB"
+  SimProcess sim(KZCSIM_BINARY, UdpArgs({"--stop-after", "3"}));  // the probe, "L?" and "LB"
   const auto port = CiPort(sim);
   ASSERT_TRUE(port);
   LinkHarness link;
@@ -144,7 +144,7 @@ TEST(KzcsimLink, ElevenTimeOutsAfterItFallsSilentGiveOneConnectionLost) {
 }
 
 TEST(KzcsimLink, ALateReplyIsNotTakenForTheNextCommand) {
-  SimProcess sim(UdpArgs({"--delay-cmd", "DF", "--delay", "400"}));
+  SimProcess sim(KZCSIM_BINARY, UdpArgs({"--delay-cmd", "DF", "--delay", "400"}));
   const auto port = CiPort(sim);
   ASSERT_TRUE(port);
   LinkHarness link;
@@ -164,7 +164,7 @@ TEST(KzcsimLink, SerialLoginSwitchesTheRateWithOrWithoutAnAnswer) {
     SCOPED_TRACE(silent ? "silent rate change" : "answered rate change");
     std::vector<std::string> args = {"--serial", "--baud", "9600", "--pace"};
     if (silent) args.push_back("--silent-rate-change");
-    SimProcess sim(args);
+    SimProcess sim(KZCSIM_BINARY, args);
     const auto path = sim.ReadLine();
     ASSERT_TRUE(path);
     LinkHarness link;

@@ -10,7 +10,7 @@
 #include <QClipboard>
 #include <QMenuBar>
 
-#include "library/project_io_modules.h"
+#include "library/io_module_list.h"
 #include "ui/frame/document_window.h"
 #include "ui/io/io_entry_dialog.h"
 #include "ui/project/project_tree.h"

@@ -21,14 +21,14 @@ constexpr RateCode kRates[] = {{B1200, 1200},   {B2400, 2400},    {B4800, 4800},
                                {B9600, 9600},   {B19200, 19200},  {B38400, 38400},
                                {B57600, 57600}, {B115200, 115200}};
 
-speed_t CodeOfRate(unsigned rate) {
+}  // namespace
+
+unsigned CodeOfRate(unsigned rate) {
   for (const RateCode& entry : kRates) {
     if (entry.rate == rate) return entry.code;
   }
   return B9600;
 }
-
-}  // namespace
 
 std::optional<unsigned> RateOfSpeed(unsigned speedCode) {
   for (const RateCode& entry : kRates) {

@@ -28,5 +28,7 @@ class PtyPort {
 
 // The standard rates as numbers; nullopt for others.
 std::optional<unsigned> RateOfSpeed(unsigned speedCode);
+// The speed code of a standard rate (a termios speed_t); 9600's for others.
+unsigned CodeOfRate(unsigned rate);
 
 }  // namespace zel::kzcsim

@@ -7,7 +7,7 @@
 
 #include "library/io_configuration.h"
 #include "library/io_entry.h"
-#include "library/project_io_modules.h"
+#include "library/io_module_list.h"
 #include "tools/zelc/commands.h"
 #include "tools/zelc/terminal_text.h"
 #include "tools/zelc/workspace.h"

@@ -12,7 +12,7 @@
 #include "library/driver_list.h"
 #include "library/io_module_install.h"
 #include "library/library_messages.h"
-#include "library/project_io_modules.h"
+#include "library/io_module_list.h"
 #include "library/runtime_folder.h"
 #include "platform/message_box.h"
 #include "platform/no_case.h"

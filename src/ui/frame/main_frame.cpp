@@ -116,8 +116,6 @@ bool MainFrame::setUpProjectDirectory() {
 void MainFrame::createSession(std::filesystem::path dir) {
   m_session = std::make_unique<app::ProjectSession>(m_preferences.file(), std::move(dir), this);
   createProjectScripts();
-  m_ioModules = std::make_unique<library::ProjectIoModules>(m_session->model(),
-                                                            m_preferences.programDirectory());
   updateRecentMenu();
   updateActions();
 }

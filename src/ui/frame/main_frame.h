@@ -19,7 +19,6 @@
 #include "app/shell/window_list.h"
 #include "app/shell/window_registry.h"
 #include "app/tools/tool_record.h"
-#include "library/project_io_modules.h"
 #include "library/project_scripts.h"
 #include "platform/messages.h"
 #include "stl/alloc/allocation_list.h"
@@ -207,7 +206,6 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   app::Preferences m_preferences;
   std::unique_ptr<app::ProjectSession> m_session;
   // After the session: it detaches from the session's model before the model goes.
-  std::unique_ptr<library::ProjectIoModules> m_ioModules;
   QMdiArea* m_mdi = nullptr;
   MainActions m_actions;
   bool m_busy = false;

@@ -191,7 +191,7 @@ IoConfigView* MainFrame::activeIoConfig() const {
 
 const library::IoModuleList& MainFrame::ioModules() const {
   static const library::IoModuleList none;
-  return m_ioModules ? m_ioModules->modules() : none;
+  return m_scripts ? m_scripts->ioModules() : none;
 }
 
 // The configuration is read with its questions before the window shows; the user may

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QVBoxLayout>
 
 #include "platform/message_box.h"
@@ -58,7 +59,10 @@ ExternalToolDialog::ExternalToolDialog(const app::ToolRecord& tool, app::TokenVa
   program->addWidget(m_browse);
   auto* form = new QFormLayout;
   form->addRow(tr("&Title:"), m_title);
-  form->addRow(tr("&Program:"), program);
+  // A row of a layout gets no buddy of its own.
+  auto* programLabel = new QLabel(tr("&Program:"), this);
+  programLabel->setBuddy(m_program);
+  form->addRow(programLabel, program);
   form->addRow(tr("P&arameters:"), m_parameters);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);

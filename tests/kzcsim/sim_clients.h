@@ -1,39 +1,12 @@
 #pragma once
-// The real kzcsim program for the tests that talk to it: started with pipes on stdin and
-// stdout, its UDP port and pseudo-terminal reached like the PC side reaches them. Every
-// wait is bounded; the program is killed if a test leaves it running.
+// The PC's side of the kzcsim program for its tests: a UDP client on its loopback port and
+// the PC's end of its pseudo-terminal. Every wait is bounded.
 
-#include <sys/types.h>
-
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace zel::kzcsim::test {
-
-class SimProcess {
- public:
-  explicit SimProcess(const std::vector<std::string>& args,
-                      const std::vector<std::string>& env = {});
-  ~SimProcess();
-  SimProcess(const SimProcess&) = delete;
-  SimProcess& operator=(const SimProcess&) = delete;
-
-  bool started() const { return m_pid > 0; }
-  std::optional<std::string> ReadLine(int timeoutMs = 5000);
-  void CloseStdin();
-  void Signal(int signal);
-  // The exit status (128 + signal when killed), nullopt when it still runs after the wait.
-  std::optional<int> Wait(int timeoutMs = 5000);
-
- private:
-  pid_t m_pid = -1;
-  int m_stdin = -1;
-  int m_stdout = -1;
-  std::string m_buffer;
-  std::optional<int> m_status;
-};
 
 // A UDP client connected to a port on loopback.
 class UdpClient {
