@@ -25,9 +25,22 @@ bool HasControlCharacter(std::string_view text) {
 
 }  // namespace
 
+// Destroyed when the library is unloaded (or the process ends): a host that unloads and
+// loads it again must not leave a connection's state behind each time.
 CiLink& CiLink::instance() {
-  static CiLink& link = *new CiLink;
+  static CiLink link;
   return link;
+}
+
+// A host that ends without its last Disconnect: the reader and the timer thread are
+// stopped and joined before the members they use go.
+CiLink::~CiLink() {
+  {
+    std::lock_guard lifecycle(m_lifecycle);
+    if (m_openCount > 1) m_openCount = 1;
+  }
+  disconnect();
+  m_timers.stop();
 }
 
 int CiLink::connect(platform::TargetId owner, const char* text) {

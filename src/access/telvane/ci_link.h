@@ -43,7 +43,8 @@ struct RemoteInfo {
 
 class CiLink final : public TransportSink {
  public:
-  static CiLink& instance();  // never destroyed: reader threads may still be ending
+  static CiLink& instance();
+  ~CiLink() override;
 
   int connect(platform::TargetId owner, const char* text);
   void disconnect();

@@ -15,9 +15,12 @@ struct Trace {
   std::chrono::steady_clock::time_point start;
 };
 
+// Constant-initialised and trivially destroyed, so it is usable from a reader thread at any
+// moment, and nothing of it is left behind when the library is unloaded.
+constinit Trace g_trace;
+
 Trace& TheTrace() {
-  static Trace& trace = *new Trace;  // writers may outlive static destruction
-  return trace;
+  return g_trace;
 }
 
 long long MicrosecondsSinceStart(const Trace& trace) {
