@@ -61,22 +61,8 @@ QStringList Selected(const AllocationListView& view) {
 
 using DialogAct = std::function<void(AllocationEntryDialog&)>;
 
-// Acts on the entry dialogs as they come, one act each; a dialog an act leaves open is
-// cancelled, so no test ever waits on it.
 void AnswerEntryDialogs(std::vector<DialogAct> acts) {
-  if (acts.empty()) return;
-  WhenModal([acts = std::move(acts)](QWidget& modal) mutable {
-    auto* dialog = qobject_cast<AllocationEntryDialog*>(&modal);
-    if (!dialog) {
-      ADD_FAILURE() << "not the entry dialog";
-      modal.close();
-      return;
-    }
-    acts.front()(*dialog);
-    if (dialog->isVisible()) dialog->reject();
-    acts.erase(acts.begin());
-    AnswerEntryDialogs(std::move(acts));
-  });
+  AnswerDialogs<AllocationEntryDialog>(std::move(acts));
 }
 
 void Fill(AllocationEntryDialog& dialog, const QString& operand, const QString& symbol,

@@ -24,22 +24,8 @@ using platform::Answer;
 
 using DialogAct = std::function<void(IoEntryDialog&)>;
 
-// Acts on the entry dialogs as they come, one act each; a dialog an act leaves open is
-// cancelled, so no test ever waits on it.
 void AnswerEntryDialogs(std::vector<DialogAct> acts) {
-  if (acts.empty()) return;
-  WhenModal([acts = std::move(acts)](QWidget& modal) mutable {
-    auto* dialog = qobject_cast<IoEntryDialog*>(&modal);
-    if (!dialog) {
-      ADD_FAILURE() << "not the entry dialog";
-      modal.close();
-      return;
-    }
-    acts.front()(*dialog);
-    if (dialog->isVisible()) dialog->reject();
-    acts.erase(acts.begin());
-    AnswerEntryDialogs(std::move(acts));
-  });
+  AnswerDialogs<IoEntryDialog>(std::move(acts));
 }
 
 DialogAct Fill(const QString& module, int sw, int iw, int ow) {

@@ -2,12 +2,15 @@
 // A copy of the demo workspace in a temporary directory with the main frame started
 // in it, and scripted answers for every message box.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QTimer>
 #include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "app/preferences/preferences.h"
 #include "platform/profile.h"
@@ -58,6 +61,26 @@ class UiWorkspace {
 void WhenModal(std::function<void(QWidget&)> act);
 // Drops the actions no dialog came for, so they cannot act in a later test.
 void CancelWhenModal();
+
+// Acts on the modal dialogs of kind `Dialog` as they come, one act each; a dialog an act
+// leaves open is cancelled, and another kind of dialog fails the test, so no test ever
+// waits on a dialog.
+template <class Dialog>
+void AnswerDialogs(std::vector<std::function<void(Dialog&)>> acts) {
+  if (acts.empty()) return;
+  WhenModal([acts = std::move(acts)](QWidget& modal) mutable {
+    auto* dialog = qobject_cast<Dialog*>(&modal);
+    if (!dialog) {
+      ADD_FAILURE() << "not the expected dialog";
+      modal.close();
+      return;
+    }
+    acts.front()(*dialog);
+    if (dialog->isVisible()) dialog->reject();
+    acts.erase(acts.begin());
+    AnswerDialogs(std::move(acts));
+  });
+}
 
 // Lets queued calls and posted messages run.
 void ProcessEvents();
