@@ -84,7 +84,10 @@ void ControllerConnection::refresh() {
   showLed(m_link && m_link->activityLedState() != 0);
 }
 
+// The status refresh runs several times a second; restyling only on a change spares
+// Qt a re-polish each time.
 void ControllerConnection::showLed(bool on) {
+  if (m_ledOn == on) return;
   m_ledOn = on;
   m_led->setProperty("on", on);
   m_led->setStyleSheet(on ? "background: #2ecc40; border-radius: 6px;"

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "access/controller_link.h"
@@ -49,7 +50,7 @@ class ControllerConnection : public QObject {
   QLabel* m_state = nullptr;
   QLabel* m_led = nullptr;
   QTimer m_timer;
-  bool m_ledOn = false;
+  std::optional<bool> m_ledOn;  // none until first shown
   // Kept past the link: replies queued before a logout still hold atoms to free.
   std::int32_t m_replyMessage = -1;
 };
