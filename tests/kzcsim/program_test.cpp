@@ -16,23 +16,6 @@ namespace {
 using namespace std::string_literals;
 using ::zel::test::SimProcess;
 
-// Reads "ci-port N" and "tftp-port N" after whatever `skip` lines come first.
-struct Ports {
-  int ci = 0;
-  int tftp = 0;
-};
-std::optional<Ports> ReadPorts(SimProcess& sim) {
-  Ports ports;
-  for (int* port : {&ports.ci, &ports.tftp}) {
-    const auto line = sim.ReadLine();
-    if (!line) return std::nullopt;
-    const auto blank = line->find(' ');
-    if (blank == std::string::npos) return std::nullopt;
-    *port = std::stoi(line->substr(blank + 1));
-  }
-  return ports;
-}
-
 bool WaitForText(const std::string& file, std::string_view text) {
   for (int i = 0; i < 500; ++i) {
     if (zel::test::ReadFile(file).find(text) != std::string::npos) return true;
@@ -45,7 +28,7 @@ TEST(KzcsimProgram, AnswersOverUdpAndEndsOnSigterm) {
   SimProcess sim(KZCSIM_BINARY, {"--ci-port", "0", "--tftp-port", "0", "--print-ports",
                                  "--password", "pw", "--version", "2.24"});
   ASSERT_TRUE(sim.started());
-  const auto ports = ReadPorts(sim);
+  const auto ports = sim.ReadPorts();
   ASSERT_TRUE(ports);
   UdpClient udp(ports->ci);
   EXPECT_EQ(udp.Exchange("\x14"), std::vector{"\0KZC V2.24\0"s});
@@ -75,7 +58,7 @@ TEST(KzcsimProgram, AnswersOverUdpAndEndsOnSigterm) {
 
 TEST(KzcsimProgram, PortsComeFromTheEnvironment) {
   SimProcess sim(KZCSIM_BINARY, {"--print-ports"}, {"ZEL_CI_PORT=0", "ZEL_TFTP_PORT=0"});
-  const auto ports = ReadPorts(sim);
+  const auto ports = sim.ReadPorts();
   ASSERT_TRUE(ports);
   EXPECT_NE(ports->ci, 0);
   UdpClient udp(ports->ci);
@@ -86,11 +69,11 @@ TEST(KzcsimProgram, PortsComeFromTheEnvironment) {
 
 TEST(KzcsimProgram, ATakenFilePortLeavesTheCommandPortWorking) {
   SimProcess first(KZCSIM_BINARY, {"--ci-port", "0", "--tftp-port", "0", "--print-ports"});
-  const auto taken = ReadPorts(first);
+  const auto taken = first.ReadPorts();
   ASSERT_TRUE(taken);
   SimProcess second(KZCSIM_BINARY, {"--ci-port", "0", "--tftp-port", std::to_string(taken->tftp),
                                     "--print-ports"});
-  const auto ports = ReadPorts(second);
+  const auto ports = second.ReadPorts();
   ASSERT_TRUE(ports);
   EXPECT_EQ(ports->tftp, 0);
   UdpClient udp(ports->ci);
@@ -155,7 +138,7 @@ TEST(KzcsimProgram, SerialLineEchoesAnswersAndKeepsToItsRate) {
 TEST(KzcsimProgram, FaultOptionsShapeTheAnswers) {
   SimProcess sim(KZCSIM_BINARY, {"--ci-port", "0", "--tftp-port", "0", "--print-ports",
                                  "--stop-after", "3", "--drop-cmd", "L?", "--dup-cmd", "LB"});
-  const auto ports = ReadPorts(sim);
+  const auto ports = sim.ReadPorts();
   ASSERT_TRUE(ports);
   UdpClient udp(ports->ci);
   EXPECT_TRUE(udp.Exchange("L?").empty());
@@ -169,7 +152,7 @@ TEST(KzcsimProgram, FaultOptionsShapeTheAnswers) {
 TEST(KzcsimProgram, EndsWithItsStandardInputWhenAsked) {
   SimProcess sim(KZCSIM_BINARY,
                  {"--ci-port", "0", "--tftp-port", "0", "--print-ports", "--watch-stdin"});
-  ASSERT_TRUE(ReadPorts(sim));
+  ASSERT_TRUE(sim.ReadPorts());
   EXPECT_FALSE(sim.Wait(100));
   sim.CloseStdin();
   EXPECT_EQ(sim.Wait(), 0);

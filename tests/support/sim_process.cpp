@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 extern char** environ;
@@ -88,6 +89,22 @@ SimProcess::~SimProcess() {
   }
   if (m_stdin >= 0) ::close(m_stdin);
   if (m_stdout >= 0) ::close(m_stdout);
+}
+
+std::optional<SimPorts> SimProcess::ReadPorts(int timeoutMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  std::optional<int> ci;
+  std::optional<int> tftp;
+  while (!ci || !tftp) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return std::nullopt;
+    const auto line = ReadLine(static_cast<int>(left));
+    if (!line) return std::nullopt;
+    if (line->starts_with("ci-port ")) ci = std::atoi(line->c_str() + 8);
+    if (line->starts_with("tftp-port ")) tftp = std::atoi(line->c_str() + 10);
+  }
+  return SimPorts{*ci, *tftp};
 }
 
 std::optional<std::string> SimProcess::ReadLine(int timeoutMs) {

@@ -11,6 +11,12 @@
 
 namespace zel::test {
 
+// The ports kzcsim bound, as it prints them with --print-ports (0: a port it could not bind).
+struct SimPorts {
+  int ci = 0;
+  int tftp = 0;
+};
+
 class SimProcess {
  public:
   // `env` entries ("NAME=value") are set on top of this process's environment.
@@ -22,6 +28,9 @@ class SimProcess {
 
   bool started() const { return m_pid > 0; }
   std::optional<std::string> ReadLine(int timeoutMs = 5000);
+  // The "ci-port N" and "tftp-port N" lines, other lines skipped; nullopt when both have not
+  // come within the time.
+  std::optional<SimPorts> ReadPorts(int timeoutMs = 10000);
   void CloseStdin();
   void Signal(int signal);
   // The exit status (128 + signal when killed), nullopt when it still runs after the wait.

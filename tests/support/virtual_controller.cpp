@@ -35,22 +35,11 @@ void VirtualController::select() const {
   setenv("ZEL_TFTP_PORT", std::to_string(m_tftpPort).c_str(), 1);
 }
 
-// "ci-port N" and "tftp-port N" lines, within a few seconds.
 void VirtualController::readPorts() {
-  int ci = 0;
-  int tftp = 0;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (ci == 0 || tftp == 0) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) return;
-    const auto line = m_process.ReadLine(static_cast<int>(left.count()));
-    if (!line) return;
-    if (line->starts_with("ci-port ")) ci = std::atoi(line->c_str() + 8);
-    if (line->starts_with("tftp-port ")) tftp = std::atoi(line->c_str() + 10);
+  if (const auto ports = m_process.ReadPorts()) {
+    m_ciPort = ports->ci;
+    m_tftpPort = ports->tftp;
   }
-  m_ciPort = ci;
-  m_tftpPort = tftp;
 }
 
 int UnusedUdpPort() {

@@ -18,10 +18,8 @@ namespace {
 using zel::test::SimProcess;
 
 std::optional<int> CiPort(SimProcess& sim) {
-  const auto ci = sim.ReadLine();
-  const auto tftp = sim.ReadLine();
-  if (!ci || !tftp || !ci->starts_with("ci-port ")) return std::nullopt;
-  return std::stoi(ci->substr(8));
+  const auto ports = sim.ReadPorts();
+  return ports ? std::optional<int>(ports->ci) : std::nullopt;
 }
 
 std::vector<std::string> UdpArgs(std::vector<std::string> extra) {
