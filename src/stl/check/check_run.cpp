@@ -137,8 +137,8 @@ void CheckRun::writeLog(std::string_view text) {
 void CheckRun::writeOutputs() {
   // Derived from the source: a crash loses nothing that another compilation cannot make.
   constexpr auto kDeferred = platform::Durability::Deferred;
-  if (!platform::WriteFileAtomically(pathOf(kIntermediateExtension),
-                                     m_result.output.intermediate, kDeferred) ||
+  if (!platform::WriteFileAtomically(pathOf(kIntermediateExtension), m_result.output.intermediate,
+                                     kDeferred) ||
       !platform::WriteFileAtomically(pathOf(kCrossReferenceExtension),
                                      m_result.output.crossReference, kDeferred))
     failWriting(true);
