@@ -131,7 +131,7 @@ TEST(ZelcControllerSettings, SummaryAfterTheChange) {
             "Controller CI port            : COM2\n"
             "Special Parameters            : \n\nPassword\n"
             "Password                      : <none>\n\nDownload\n"
-            "Download Sources              : YES\n");
+            "Download Sources              : NO\n");
 }
 
 }  // namespace
