@@ -39,6 +39,10 @@ BuildOutput MessageWindowOutput() {
   return BuildOutput{PrintInPieces, PostInPieces, [] { app::ShowMessageWindow(true); }};
 }
 
+void MessageWindowLog::print(std::string_view text) {
+  PrintInPieces(text);
+}
+
 struct Builder::State {
   std::atomic<std::uint32_t> errors{0};
   std::atomic<std::uint32_t> warnings{0};

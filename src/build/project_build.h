@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "app/jobs/job.h"
+#include "build/build_log.h"
 #include "build/make_decision.h"
 
 namespace zel::build {
@@ -56,6 +57,13 @@ struct BuildOutput {
 };
 // The message window: PrintMessage for the start, PostMessageText for the worker.
 BuildOutput MessageWindowOutput();
+
+// A log into the message window, for the steps that run on its thread (Clean Up, the run
+// file listing); texts longer than one message travel in pieces.
+class MessageWindowLog : public BuildLog {
+ public:
+  void print(std::string_view text) override;
+};
 
 struct BuildCounts {
   std::uint32_t errors = 0;
