@@ -14,7 +14,7 @@
 namespace zel::build::test {
 
 // Fixed values of every test build.
-inline constexpr std::int64_t kBuildTime = 1796648400;  // Tue Dec 08 2026 13:00:00 UTC
+inline constexpr std::int64_t kBuildTime = 1796648400;  // Mon Dec 07 2026 13:00:00 UTC
 inline constexpr std::string_view kUser = "tester";
 
 class CollectedText {
