@@ -16,12 +16,14 @@ namespace zel::build {
 // The kernel loads a driver's file into one segment with room to spare.
 inline constexpr std::size_t kMaxDriverFileSize = 64000;
 
-// Writes the record for `path`; false (and one error in `log`) when the file cannot be
-// read or is too large, in which case nothing is written.
+// Writes the record for `path` as the driver's file `fileIndex` (0, 1, or 2 for a third);
+// false (and one error in `log`) when the file cannot be read or is too large, in which
+// case nothing is written.
 bool LinkDriverFile(const std::filesystem::path& path, std::uint16_t driverNumber,
                     std::size_t fileIndex, RunFileWriter& writer, BuildLog& log);
 
-// The record itself, for data already read; false when it is too large (nothing written).
+// The record itself, for data already read; false when it is too large or the index is
+// beyond 2 (nothing written).
 bool WriteDriverDataRecord(RunFileWriter& writer, std::uint16_t driverNumber, std::size_t fileIndex,
                            std::span<const std::uint8_t> data);
 

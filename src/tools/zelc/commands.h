@@ -45,5 +45,6 @@ void AddIoCommands(CLI::App& app, CommandAction& chosen);
 void AddControllerCommands(CLI::App& app, CommandAction& chosen);
 void AddToolCommands(CLI::App& app, CommandAction& chosen);
 void AddBuildCommands(CLI::App& app, CommandAction& chosen);
+void AddRunFileCommands(CLI::App& app, CommandAction& chosen);
 
 }  // namespace zel::zelc

@@ -43,6 +43,7 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
   AddControllerCommands(app, chosen);
   AddToolCommands(app, chosen);
   AddBuildCommands(app, chosen);
+  AddRunFileCommands(app, chosen);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
