@@ -96,15 +96,9 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
-// One table being filled: the limit is reported once, where it was reached.
-struct Table {
-  std::vector<ScanCommand> commands;
-  bool full = false;
-};
-
 void ReadSection(const std::vector<std::string_view>& lines, std::size_t first,
                  std::string_view endMarker, const library::IoEntry& entry,
-                 const ScanPlaceholders& values, Table& table, BuildLog& log) {
+                 const ScanPlaceholders& values, ScanTable& table, BuildLog& log) {
   for (std::size_t i = first; i < lines.size() && !StartsWith(lines[i], endMarker); ++i) {
     const ScanLine line = lines[i].size() > kScanLineMax ? ScanLine{ScanLineStatus::Invalid, {}}
                                                          : ParseScanLine(lines[i], values);
@@ -133,7 +127,7 @@ void ReadSection(const std::vector<std::string_view>& lines, std::size_t first,
 }
 
 void AddModule(ScanDirection direction, const ScanTableInputs& inputs, std::string_view text,
-               Table& table, BuildLog& log) {
+               ScanTable& table, BuildLog& log) {
   const std::optional<library::IoEntry> entry = library::ParseIoEntry(text);
   if (!entry) {
     log.error(kInvalidEntry);
@@ -154,13 +148,20 @@ void AddModule(ScanDirection direction, const ScanTableInputs& inputs, std::stri
         Format("ERROR: Cannot read IO scan description (.IOD) for %s\r\n", entry->module.c_str()));
     return;
   }
+  AppendModuleScan(direction, *entry, *script, table, log);
+}
+
+}  // namespace
+
+void AppendModuleScan(ScanDirection direction, const library::IoEntry& entry,
+                      std::string_view script, ScanTable& table, BuildLog& log) {
   log.print(Format("%s Module:  %s , %d , %d , %d\r\n",
-                   direction == ScanDirection::Input ? "Input" : "Output", entry->module.c_str(),
-                   entry->switchPosition, entry->iw, entry->ow));
+                   direction == ScanDirection::Input ? "Input" : "Output", entry.module.c_str(),
+                   entry.switchPosition, entry.iw, entry.ow));
 
   const std::string_view start = direction == ScanDirection::Input ? kInputMarker : kOutputMarker;
   const std::string_view end = direction == ScanDirection::Input ? kOutputMarker : kInputMarker;
-  const std::vector<std::string_view> lines = Lines(*script);
+  const std::vector<std::string_view> lines = Lines(script);
   std::optional<std::optional<std::vector<std::uint32_t>>> addresses;
   std::size_t section = 0;
   for (; section < lines.size(); ++section) {
@@ -173,17 +174,20 @@ void AddModule(ScanDirection direction, const ScanTableInputs& inputs, std::stri
     return;
   }
   const std::vector<std::uint32_t>& list = **addresses;
-  const auto position = static_cast<std::size_t>(entry->switchPosition);
+  // The walk refuses these positions before it reads a script; a caller may not have.
+  if (entry.switchPosition < 0 || entry.switchPosition >= kScanSwitchPositions) {
+    log.error(kInvalidSwitch);
+    return;
+  }
+  const auto position = static_cast<std::size_t>(entry.switchPosition);
   // Address 0 marks a position the card does not decode.
   if (position >= list.size() || list[position] == 0) {
     log.error(kInvalidSwitch);
     return;
   }
-  const ScanPlaceholders values{list[position], entry->iw, entry->ow};
-  ReadSection(lines, section + 1, end, *entry, values, table, log);
+  const ScanPlaceholders values{list[position], entry.iw, entry.ow};
+  ReadSection(lines, section + 1, end, entry, values, table, log);
 }
-
-}  // namespace
 
 std::vector<std::string> ReadIoEntries(const app::ProjectFile& project, std::string_view type) {
   const std::string section = library::IoSectionName(type);
@@ -198,7 +202,7 @@ std::vector<std::string> ReadIoEntries(const app::ProjectFile& project, std::str
 
 std::vector<ScanCommand> BuildScanTable(ScanDirection direction, const ScanTableInputs& inputs,
                                         BuildLog& log) {
-  Table table;
+  ScanTable table;
   for (const std::string& entry : inputs.entries) AddModule(direction, inputs, entry, table, log);
   return std::move(table.commands);
 }

@@ -23,6 +23,7 @@
 #include "app/project/project_file.h"
 #include "build/build_log.h"
 #include "build/scan_line.h"
+#include "library/io_entry.h"
 
 namespace zel::build {
 
@@ -52,6 +53,16 @@ std::vector<std::string> ReadIoEntries(const app::ProjectFile& project, std::str
 // table is present when either table is not empty.
 std::vector<ScanCommand> BuildScanTable(ScanDirection direction, const ScanTableInputs& inputs,
                                         BuildLog& log);
+
+// A table being filled; the limit is reported once, where it was reached.
+struct ScanTable {
+  std::vector<ScanCommand> commands;
+  bool full = false;
+};
+// One entry's module, its script given as text, appended to `table` (the walk above reads
+// the script from the library folder and comes here).
+void AppendModuleScan(ScanDirection direction, const library::IoEntry& entry,
+                      std::string_view script, ScanTable& table, BuildLog& log);
 
 // The record payload of a table: per command u16 code, u32 first and u16 second argument,
 // little-endian.
