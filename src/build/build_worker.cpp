@@ -11,7 +11,9 @@
 #include "build/driver_commands.h"
 #include "build/driver_data.h"
 #include "build/driver_entry.h"
+#include "build/driver_files.h"
 #include "build/driver_order.h"
+#include "build/driver_table.h"
 #include "build/error_descriptions.h"
 #include "build/module_linker.h"
 #include "build/run_file_records.h"
@@ -259,25 +261,14 @@ class Worker {
   }
 
   void includeDrivers() {
-    const std::string section = w.type + "_DRV";
     const DriverContext context{w.request.programDirectory, w.type, w.request.projectsDirectory,
                                 w.request.projectName, w.project.path()};
-    for (unsigned n = 0;; ++n) {
-      const std::string name = w.project.read(section, "DRV_" + std::to_string(n));
-      if (name.empty()) break;
-      if (m_drivers.size() == kMaxDrivers) {
-        log.error(
-            Format("ERROR: Too many drivers. A maximum number of %d drivers is possible "
-                   "per project.\r\n",
-                   static_cast<int>(kMaxDrivers)));
-        break;
+    m_drivers = IncludeDrivers(ReadDriverNames(context), context, w.mode, log);
+    for (const DriverEntry& driver : m_drivers) {
+      for (const std::string& source : driver.saveSources) {
+        w.archiveFiles.push_back(FindDriverFile(source).value_or(fs::path(source)));
       }
-      std::optional<DriverEntry> driver = IncludeDriver(name, context, w.mode, log);
-      if (!driver) continue;
-      for (const std::string& source : driver->saveSources) w.archiveFiles.emplace_back(source);
-      m_drivers.push_back(std::move(*driver));
     }
-    if (!m_drivers.empty()) SortDrivers(m_drivers, log);
   }
 
   void fieldbus() {
@@ -296,29 +287,20 @@ class Worker {
     options.timeLimit = w.request.commandTimeLimit;
     options.errorTone = w.request.errorTone;
     RunDriverCommands(m_drivers, options, log);
-    for (const DriverEntry& driver : m_drivers) {
-      for (const FileToLoad& file : driver.filesToLoad) {
-        w.drives.add(file.remote);
-        const auto local = platform::FindPathNoCase(file.local);
-        const auto size = local ? platform::FileSize(*local) : std::nullopt;
-        if (!size) {
-          // It would be listed with size and time 0 and fail the download later.
-          log.error(Format("ERROR: Cannot find file %s to be loaded onto the controller\r\n",
-                           file.local.c_str()));
-          continue;
-        }
-        m_loadSize += *size;
-        w.download.add(
-            DownloadList::TransferFileNewer,
-            TransferValue(*size, platform::FileTime(*local), file.remote, LocalPath(*local)));
-      }
+    // A file that is missing is an error there: it would be listed with size and time 0.
+    for (const LoadFile& file : CollectFilesToLoad(m_drivers, log)) {
+      w.drives.add(file.remote);
+      m_loadSize += file.size;
+      w.download.add(DownloadList::TransferFileNewer,
+                     TransferValue(file.size, platform::FileTime(file.local), file.remote,
+                                   LocalPath(file.local)));
     }
     if (!m_state.anyProgramLinked && !m_scanTable && m_drivers.empty()) log.error(kNothingAtAll);
     for (const DriverEntry& driver : m_drivers) {
       for (std::size_t index = 0; index < driver.filesToLink.size(); ++index) {
         const std::string& path = driver.filesToLink[index];
-        LinkDriverFile(platform::ResolvePathNoCase(path), static_cast<std::uint16_t>(driver.number),
-                       index, m_writer, log);
+        LinkDriverFile(FindDriverFile(path).value_or(fs::path(path)),
+                       static_cast<std::uint16_t>(driver.number), index, m_writer, log);
         w.download.add(DownloadList::LinkedData, path);
       }
     }

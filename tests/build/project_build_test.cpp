@@ -235,7 +235,7 @@ std::vector<Edit> Edits() {
        0},
       {"a file to load that is missing",
        [](BuildFixture& f) { fs::remove(f.projectDirectory() / "SCREENS.BIN"); },
-       {"SCREENS.BIN to be loaded onto the controller\r\n"},
+       {"SCREENS.BIN of driver PANEL to be loaded\r\n"},
        1,
        0},
       {"a module that does not compile",
