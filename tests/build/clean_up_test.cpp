@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/project/project_file.h"
+#include "build/download_section.h"
 #include "build/startup_batch.h"
 #include "platform/files.h"
 #include "support/temp_dir.h"
@@ -104,6 +105,24 @@ TEST(StartupBatch, AFailedWriteCountsOnce) {
   EXPECT_EQ(log.text(), "ERROR: Cannot write to Startup.BAT\r\n");
   StartupBatch missing;
   EXPECT_FALSE(missing.create("/nonexistent-dir/Startup.BAT"));
+}
+
+TEST(DownloadSection, StoresLongPathsWholeAndReplacesTheOldSection) {
+  test::TempDir dir;
+  dir.writeFile("P/Project.FW4",
+                "[PROJECT]\r\nTARGET=VM1X\r\n[DOWNLOAD]\r\nMAKE=1, old\r\n"
+                "TRANSFERFILE_7=stale\r\n");
+  const app::ProjectFile file(dir / "P/Project.FW4");
+  // A local path deep in a directory tree: far beyond the usual 260-character buffers.
+  const std::string local = "/" + std::string(900, 'd') + "/Project.RUN";
+  DownloadSection section;
+  section.set("TARGET", "VM1X");
+  section.add(DownloadList::TransferFile, TransferValue(10, 20, "C:\\PROJECT.RUN", local));
+  ASSERT_TRUE(section.store(file));
+  EXPECT_EQ(file.keys("DOWNLOAD"), (std::vector<std::string>{"TARGET", "TRANSFERFILE_0"}));
+  EXPECT_EQ(file.read("DOWNLOAD", "TRANSFERFILE_0", "", kDownloadValueBuffer),
+            "10,20,C:\\PROJECT.RUN " + local);
+  EXPECT_EQ(file.read("PROJECT", "TARGET"), "VM1X") << "other sections stay";
 }
 
 }  // namespace

@@ -137,6 +137,7 @@ struct Edit {
   std::uint32_t errors = 0;
   std::uint32_t warnings = 0;
   bool errorsAtLeast = false;  // the compiler's own count comes on top
+  const char* listed = "";     // in the run file's listing, when built
 };
 
 void Set(BuildFixture& f, std::string_view section, std::string_view key, std::string_view value) {
@@ -156,7 +157,9 @@ std::vector<Edit> Edits() {
        [](BuildFixture& f) { Set(f, "VM1X_SETTINGS", "ERROR_PRGM", "0"); },
        {},
        0,
-       0},
+       0,
+       false,
+       "Run-time Mode:  Auto Start, Reset Programs, Zero Outputs, Kolva Fieldbus,"},
       {"error program 64",
        [](BuildFixture& f) { Set(f, "VM1X_SETTINGS", "ERROR_PRGM", "64"); },
        {"ERROR: Invalid number for Error Program\r\n"},
@@ -177,7 +180,9 @@ std::vector<Edit> Edits() {
        },
        {},
        0,
-       0},
+       0,
+       false,
+       " Run/Stop Input 255.15,"},
       {"error output 9.99",
        [](BuildFixture& f) {
          Set(f, "VM1X_SETTINGS", "RUN_MODE", "29");
@@ -225,8 +230,19 @@ std::vector<Edit> Edits() {
       {"a ladder module",
        [](BuildFixture& f) { Set(f, "MODULES", "SRC_3", "CZ0P04V1.kop,1,ladder"); },
        {"ERROR: Sorry, Ladder Diagram is not implemented yet\r\nERROR: Compilation failed\r\n",
-        "linking  CZ0P04V1.VM1X.OBJ\r\n"},
+        "linking  CZ0P04V1.VM1X.OBJ\r\nERROR: The object file of the module cannot be "
+        "opened\r\n"},
        2,
+       0},
+      {"a link error without the error descriptions",
+       [](BuildFixture& f) {
+         fs::remove(f.programDirectory() / "ErrorLnk.txt");
+         Set(f, "MODULES", "SRC_3", "CZ0P04V1.IMP,1,imported");
+         f.dir().writeFile("Projects/DEMO/CZ0P04V1.IMP", "imported");
+       },
+       {"linking  CZ0P04V1.VM1X.OBJ\r\nERROR: Link Error 1 and file 'errorlnk.txt' not "
+        "found\r\n"},
+       1,
        0},
       {"no kernel file",
        [](BuildFixture& f) { fs::remove(f.programDirectory() / "RUNTIME.VM1X" / "ZELPCR22.EXE"); },
@@ -272,6 +288,9 @@ TEST(ProjectBuild, EachWrongSettingFailsTheBuildAndLeavesNothingBuilt) {
     EXPECT_EQ(counts.warnings, edit.warnings) << text;
     if (edit.errors == 0) {
       EXPECT_TRUE(Built(fixture)) << text;
+      TextLog listing;
+      ListRunFile(fixture.projectDirectory(), listing);
+      EXPECT_TRUE(Contains(listing.text(), edit.listed)) << listing.text();
     } else {
       ExpectNothingBuilt(fixture);
       EXPECT_FALSE(Contains(text, "Project complete"));
@@ -362,6 +381,19 @@ TEST(ProjectBuild, TheStartRefusesWhatItCannotBuild) {
     EXPECT_TRUE(printed.ends_with(c.message)) << printed;
     EXPECT_FALSE(fs::exists(fixture.projectDirectory() / "Project.RUN"));
   }
+}
+
+TEST(ProjectBuild, TheProgramsOwnBuild) {
+  BuildFixture fixture;
+  ASSERT_TRUE(StartBuild(fixture.request(BuildMode::Build)));
+  ASSERT_NE(BuildJob(), nullptr);
+  EXPECT_FALSE(StartBuild(fixture.request(BuildMode::Make))) << "one build at a time";
+  ASSERT_TRUE(app::PumpUntilDone(*BuildJob(), 60000));
+  EXPECT_FALSE(IsBuildRunning());
+  EXPECT_EQ(LastBuildCounts().errors, 0u);
+  EXPECT_TRUE(Built(fixture));
+  ASSERT_TRUE(BuildJob()->outcome());
+  EXPECT_EQ(BuildJob()->outcome()->result, app::JobResult::Succeeded);
 }
 
 TEST(ProjectBuild, OneBuildAtATimeAndACancelLeavesNothingBuilt) {
