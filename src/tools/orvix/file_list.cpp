@@ -1,6 +1,7 @@
 #include "tools/orvix/file_list.h"
 
 #include <algorithm>
+#include <system_error>
 
 #include "platform/files.h"
 #include "platform/no_case.h"
@@ -10,7 +11,9 @@ namespace zel::orvix {
 FileList FileList::of(const std::filesystem::path& dir) {
   std::vector<std::string> names;
   for (const auto& entry : platform::ListDirectory(dir)) {
-    if (!entry.isDirectory) names.push_back(entry.name);
+    // Regular files only: reading a FIFO or a device for the copy would never end.
+    std::error_code error;
+    if (std::filesystem::is_regular_file(dir / entry.name, error)) names.push_back(entry.name);
   }
   return FileList(std::move(names));
 }

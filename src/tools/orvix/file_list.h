@@ -15,7 +15,7 @@ class FileList {
  public:
   FileList() = default;
   explicit FileList(std::vector<std::string> names) : m_names(std::move(names)) {}
-  // The plain files of `dir` (no directories), in name order.
+  // The regular files of `dir`, in name order.
   static FileList of(const std::filesystem::path& dir);
 
   const std::vector<std::string>& names() const { return m_names; }
