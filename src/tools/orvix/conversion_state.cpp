@@ -1,5 +1,7 @@
 #include "tools/orvix/conversion_state.h"
 
+#include <system_error>
+
 #include "platform/files.h"
 #include "tools/orvix/orvix_messages.h"
 
@@ -31,7 +33,12 @@ bool ConversionState::writeTarget(std::string_view name, std::string_view data) 
 }
 
 bool ConversionState::copyToTarget(const fs::path& from, std::string_view name) {
-  if (platform::CopyFileTo(from, target / std::string(name), true)) return true;
+  // Never a FIFO or a device: reading one for a copy need never end.
+  std::error_code error;
+  if (fs::is_regular_file(from, error) &&
+      platform::CopyFileTo(from, target / std::string(name), true)) {
+    return true;
+  }
   return fail(Format(kMsgCannotCopy, from.string()));
 }
 
