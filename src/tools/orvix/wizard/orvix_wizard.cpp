@@ -68,6 +68,10 @@ void FolderPage::choose(const std::filesystem::path& dir) {
   m_tree->scrollTo(index);
 }
 
+void FolderPage::showOnlyBelow(const std::filesystem::path& dir) {
+  m_tree->setRootIndex(m_model->index(QString::fromStdString(dir.string())));
+}
+
 ProjectsPage::ProjectsPage(const FolderPage* folder, QWidget* parent)
     : QWizardPage(parent),
       m_folder(folder),

@@ -25,6 +25,8 @@ class FolderPage : public QWizardPage {
   bool isComplete() const override;
   std::filesystem::path chosen() const;
   void choose(const std::filesystem::path& dir);  // as if the user clicked it
+  // Shows only the folders below `dir` (the pictures of the manual show no stranger's).
+  void showOnlyBelow(const std::filesystem::path& dir);
 
  private:
   QFileSystemModel* m_model;
