@@ -382,3 +382,49 @@ TEST_F(Conversion, FindsTheVersion3DirectoryWithoutRegardToCase) {
 
 }  // namespace
 }  // namespace zel::orvix
+
+namespace zel::orvix {
+namespace {
+
+TEST_F(Conversion, ReportsEachStepAndStopsCleanlyWhenCancelled) {
+  project({{"c.doc", "doc"}, {"other.txt", "copied"}});
+  std::vector<std::string> steps;
+  ConversionHooks hooks;
+  hooks.progress = [&](std::string_view step, int number, int total) {
+    EXPECT_EQ(number, static_cast<int>(steps.size()) + 1);
+    EXPECT_EQ(total, 16);
+    steps.emplace_back(step);
+  };
+  ASSERT_EQ(ConvertProject(setup(), {"P", ""}, Detected(), kNow, hooks).outcome,
+            ConversionOutcome::Converted);
+  ASSERT_EQ(steps.size(), 16u);
+  EXPECT_EQ(steps.front(), "Project");
+  EXPECT_EQ(steps[3], "Controller type");
+  EXPECT_EQ(steps.back(), "Remaining files");
+
+  for (std::size_t cancelAt : {0u, 1u, 9u, 15u}) {
+    SCOPED_TRACE(cancelAt);
+    fs::remove_all(in.projectDirectory() / "P");
+    std::size_t asked = 0;
+    hooks.progress = nullptr;
+    hooks.cancelRequested = [&] { return asked++ >= cancelAt; };
+    const ConversionResult result = ConvertProject(setup(), {"P", ""}, Detected(), kNow, hooks);
+    EXPECT_EQ(result.outcome, ConversionOutcome::Skipped);
+    EXPECT_EQ(result.message, kMsgCancelled);
+    EXPECT_TRUE(Names(in.projectDirectory()).empty());
+  }
+}
+
+TEST_F(Conversion, CheckProjectSaysWhatWouldSkipAProjectBeforeAnythingIsWritten) {
+  project({{"c.doc", "doc"}});
+  EXPECT_EQ(CheckProject(setup(), {"P", ""}), std::nullopt);
+  EXPECT_EQ(CheckProject(setup(), {"NONE", ""}),
+            Format(kMsgNoV3Project, (in.v3() / "NONE").string()));
+  EXPECT_EQ(CheckProject(setup(), {"../P", ""}), Format(kMsgUnsafeName, "../P"));
+  fs::create_directories(in.projectDirectory() / "P");
+  EXPECT_EQ(CheckProject(setup(), {"P", ""}), std::string(kMsgProjectExists));
+  EXPECT_EQ(Names(in.projectDirectory()), std::set<std::string>{"P"});
+}
+
+}  // namespace
+}  // namespace zel::orvix

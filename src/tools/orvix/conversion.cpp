@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <iterator>
 #include <random>
 #include <system_error>
 
@@ -54,57 +55,116 @@ ConversionResult Skipped(std::string message) {
   return {ConversionOutcome::Skipped, std::move(message), {}, {}};
 }
 
-void RunSteps(ConversionState& state, const TypeChooser& chooseType, bool& cancelled) {
+struct Step {
+  std::string_view name;
+  void (*run)(ConversionState&);
+};
+
+// In their order; the type is chosen after the allocation list.
+constexpr Step kStepsBeforeType[] = {
+    {"Project", WriteProjectIdentity},
+    {"Documentation", ConvertDocumentation},
+    {"Allocation list", ConvertAllocationListFile},
+};
+constexpr Step kStepsAfterType[] = {
+    {"Controller type", WriteControllerType},
+    {"IO configuration", ConvertIoConfiguration},
+    {"Controller settings", WriteDefaultSettings},
+    {"Run mode", ConvertRunMode},
+    {"Controller port", ConvertComPort},
+    {"Download of sources", ConvertDownloadSources},
+    {"Drives", ConvertDrives},
+    {"Drivers", ConvertDrivers},
+    {"Password", ConvertPassword},
+    {"Modules", ConvertModules},
+    {"Windows", WriteWindows},
+};
+constexpr int kStepCount =
+    static_cast<int>(std::size(kStepsBeforeType) + std::size(kStepsAfterType)) + 2;
+
+class StepRunner {
+ public:
+  StepRunner(ConversionState& state, const ConversionHooks& hooks)
+      : m_state(state), m_hooks(hooks) {}
+  // False when the conversion stops here (a failure or a cancel).
+  bool begin(std::string_view name) {
+    if (m_hooks.cancelRequested && m_hooks.cancelRequested()) {
+      cancelled = true;
+      return false;
+    }
+    if (m_hooks.progress) m_hooks.progress(name, ++m_number, kStepCount);
+    return !m_state.failed();
+  }
+  bool run(const Step& step) {
+    if (!begin(step.name)) return false;
+    step.run(m_state);
+    return !m_state.failed();
+  }
+  bool cancelled = false;
+
+ private:
+  ConversionState& m_state;
+  const ConversionHooks& m_hooks;
+  int m_number = 0;
+};
+
+void RunSteps(ConversionState& state, const TypeChooser& chooseType, StepRunner& runner) {
   state.files = FileList::of(state.source);
   TakeUncopiedFiles(state);
-  WriteProjectIdentity(state);
-  ConvertDocumentation(state);
-  ConvertAllocationListFile(state);
-  if (state.failed()) return;
+  for (const Step& step : kStepsBeforeType) {
+    if (!runner.run(step)) return;
+  }
   const auto chosen = chooseType(state.project, DetectControllerType(state.source));
   if (!chosen) {
-    cancelled = true;
+    runner.cancelled = true;
     return;
   }
   state.type = *chosen;
   state.typeName = std::string(app::Info(*chosen).name);
-  using Step = void (*)(ConversionState&);
-  constexpr Step kSteps[] = {
-      WriteControllerType, ConvertIoConfiguration, WriteDefaultSettings, ConvertRunMode,
-      ConvertComPort,      ConvertDownloadSources, ConvertDrives,        ConvertDrivers,
-      ConvertPassword,     ConvertModules,         WriteWindows,
-  };
-  for (Step step : kSteps) {
-    step(state);
-    if (state.failed()) return;
+  for (const Step& step : kStepsAfterType) {
+    if (!runner.run(step)) return;
   }
   // The project file goes first, so the copy of the remaining files sees its name taken.
+  if (!runner.begin("Project file")) return;
   if (!state.writeTarget(app::kProjectFileName, state.projectFile.serialize())) return;
+  if (!runner.begin("Remaining files")) return;
   CopyRemainingFiles(state);
+}
+
+fs::path V3Directory(const ConversionSetup& setup, const V3Project& project) {
+  return platform::FindPathNoCase(setup.v3ProjectsDirectory / project.name)
+      .value_or(setup.v3ProjectsDirectory / project.name);
 }
 
 }  // namespace
 
-ConversionResult ConvertProject(const ConversionSetup& setup, const V3Project& project,
-                                const TypeChooser& chooseType, std::int64_t now) {
-  if (!IsSafeV3Name(project.name)) return Skipped(Format(kMsgUnsafeName, project.name));
-  const fs::path v3Dir = platform::FindPathNoCase(setup.v3ProjectsDirectory / project.name)
-                             .value_or(setup.v3ProjectsDirectory / project.name);
+std::optional<std::string> CheckProject(const ConversionSetup& setup, const V3Project& project) {
+  if (!IsSafeV3Name(project.name)) return Format(kMsgUnsafeName, project.name);
+  const fs::path v3Dir = V3Directory(setup, project);
+  if (!platform::IsDirectoryNoCase(v3Dir)) return Format(kMsgNoV3Project, v3Dir.string());
   const fs::path newDir = setup.projectDirectory / project.name;
-  if (!platform::IsDirectoryNoCase(v3Dir)) return Skipped(Format(kMsgNoV3Project, v3Dir.string()));
-  if (SameDirectory(v3Dir, newDir)) return Skipped(std::string(kMsgSameDirectories));
-  if (platform::PathExistsNoCase(newDir)) return Skipped(std::string(kMsgProjectExists));
+  if (SameDirectory(v3Dir, newDir)) return std::string(kMsgSameDirectories);
+  if (platform::PathExistsNoCase(newDir)) return std::string(kMsgProjectExists);
+  return std::nullopt;
+}
+
+ConversionResult ConvertProject(const ConversionSetup& setup, const V3Project& project,
+                                const TypeChooser& chooseType, std::int64_t now,
+                                const ConversionHooks& hooks) {
+  if (auto refusal = CheckProject(setup, project)) return Skipped(std::move(*refusal));
+  const fs::path newDir = setup.projectDirectory / project.name;
   const auto work = MakeWorkDirectory(setup.projectDirectory, project.name);
   if (!work) return Skipped(std::string(kMsgCannotCreateDirectory));
 
   ConversionState state;
-  state.source = v3Dir;
+  state.source = V3Directory(setup, project);
   state.target = *work;
   state.programDirectory = setup.programDirectory;
   state.project = project;
   state.now = now;
-  bool cancelled = false;
-  RunSteps(state, chooseType, cancelled);
+  StepRunner runner(state, hooks);
+  RunSteps(state, chooseType, runner);
+  const bool cancelled = runner.cancelled;
   if (!cancelled && !state.failed() && !PlaceProject(*work, newDir)) {
     state.fail(platform::PathExistsNoCase(newDir) ? std::string(kMsgProjectExists)
                                                   : Format(kMsgCannotPlace, newDir.string()));

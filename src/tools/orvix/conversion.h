@@ -45,8 +45,21 @@ struct ConversionResult {
   std::string type;                // the chosen controller type
 };
 
+// What a front end running the conversion as a job sees of it: each step as it begins,
+// and whether to stop before the next one (a stopped conversion leaves nothing behind).
+struct ConversionHooks {
+  std::function<void(std::string_view step, int number, int steps)> progress;
+  std::function<bool()> cancelRequested;
+};
+
+// The checks that skip a project before anything is written: a name that could lead
+// outside the project directory, a missing version-3 folder, the same folder on both
+// sides, a project that exists. The message, or nullopt when the project may go ahead.
+std::optional<std::string> CheckProject(const ConversionSetup& setup, const V3Project& project);
+
 // `now` is the time stamped into "CREATED" and "TIMESTAMP".
 ConversionResult ConvertProject(const ConversionSetup& setup, const V3Project& project,
-                                const TypeChooser& chooseType, std::int64_t now);
+                                const TypeChooser& chooseType, std::int64_t now,
+                                const ConversionHooks& hooks = {});
 
 }  // namespace zel::orvix

@@ -47,7 +47,7 @@ inline constexpr std::string_view kMsgNotListed = "'%s'\n\nNo such project in th
 inline constexpr std::string_view kMsgTooManyProjects =
     "'%s'\n\nNot converted: at most 100 projects are converted at a time.";
 inline constexpr std::string_view kMsgNoV3Project = "'%s'\n\nThe project's directory is missing.";
-inline constexpr std::string_view kMsgCancelled = "Not converted: no controller type was chosen.";
+inline constexpr std::string_view kMsgCancelled = "Not converted: cancelled.";
 inline constexpr std::string_view kMsgUnknownType = "'%s'\n\nUnknown controller type.";
 
 // `pattern` with its "%s" replaced by `text`.

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QListWidget>
+#include <QPushButton>
 
 #include "orvix/v3_fixture.h"
 #include "platform/profile.h"
@@ -63,6 +64,42 @@ TEST(OrvixWizard, ConvertsTheSelectedProjectsWithTheChosenTypes) {
                                         "TARGET", ""),
             "VM2X");
   EXPECT_TRUE(wizard.convertPage()->validatePage());  // the second Finish closes
+}
+
+TEST(OrvixWizard, StopCancelsTheRunningProjectAndConvertsNoFurther) {
+  TempDir tmp;
+  const test::Installation in = test::MakeInstallation(tmp.path());
+  for (std::string_view name : {"ONE", "TWO"}) in.write(in.v3Project(name) / "c.doc", "doc");
+  in.writeProjectList({{"ONE", ""}, {"TWO", ""}});
+
+  OrvixWizard wizard(in.programDirectory(), in.projectDirectory());
+  wizard.show();
+  wizard.folderPage()->choose(in.v3());
+  wizard.next();
+  wizard.projectsPage()->list()->selectAll();
+  wizard.next();
+  QPushButton* stop = nullptr;
+  for (auto* button : wizard.convertPage()->findChildren<QPushButton*>()) {
+    if (button->text() == "Stop") stop = button;
+  }
+  ASSERT_NE(stop, nullptr);
+  EXPECT_FALSE(stop->isEnabled());
+  int asked = 0;
+  wizard.convertPage()->chooseType = [&](const V3Project&, app::ControllerType detected) {
+    ++asked;
+    EXPECT_TRUE(stop->isEnabled());
+    stop->click();  // while the first project is about to run
+    return std::optional(detected);
+  };
+  EXPECT_FALSE(wizard.convertPage()->validatePage());
+  EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(stop->isEnabled());
+  const QString summary = wizard.convertPage()->summary();
+  EXPECT_TRUE(summary.contains("Converted:\n  none\n")) << summary.toStdString();
+  EXPECT_TRUE(
+      summary.contains("  ONE: Not converted: cancelled.\n  TWO: Not converted: cancelled.\n"))
+      << summary.toStdString();
+  EXPECT_TRUE(std::filesystem::is_empty(in.projectDirectory()));
 }
 
 TEST(SelectControllerDialog, OffersTheFiveTypesWithTheDetectedOnePreset) {

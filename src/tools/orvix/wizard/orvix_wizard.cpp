@@ -1,19 +1,26 @@
 #include "tools/orvix/wizard/orvix_wizard.h"
 
 #include <QAbstractButton>
+#include <QEventLoop>
 #include <QFileSystemModel>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "app/jobs/job.h"
 #include "platform/code_page.h"
+#include "platform/files.h"
 #include "platform/timebase.h"
 #include "tools/orvix/orvix_cli.h"
 #include "tools/orvix/orvix_messages.h"
+#include "tools/orvix/type_files.h"
 #include "tools/orvix/v3_installation.h"
 #include "tools/orvix/wizard/select_controller_dialog.h"
 
@@ -116,17 +123,28 @@ std::vector<V3Project> ProjectsPage::selected() const {
 }
 
 ConvertPage::ConvertPage(QWidget* parent)
-    : QWizardPage(parent), m_text(new QPlainTextEdit(this)), m_progress(new QProgressBar(this)) {
+    : QWizardPage(parent),
+      m_text(new QPlainTextEdit(this)),
+      m_step(new QLabel(this)),
+      m_progress(new QProgressBar(this)),
+      m_stop(new QPushButton(tr("Stop"), this)) {
   setTitle(Text(kWizardTitle));
   m_text->setReadOnly(true);
+  m_stop->setEnabled(false);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_text);
-  layout->addWidget(m_progress);
+  layout->addWidget(m_step);
+  auto* row = new QHBoxLayout;
+  row->addWidget(m_progress);
+  row->addWidget(m_stop);
+  layout->addLayout(row);
   setFinalPage(true);
+  connect(m_stop, &QPushButton::clicked, this, [this] { m_stopRequested = true; });
 }
 
 void ConvertPage::initializePage() {
   m_done = false;
+  m_stopRequested = false;
   const auto chosen = projects();
   QString text = tr("Finish converts these projects:\n");
   for (const auto& project : chosen) text += "  " + Stored(project.name) + "\n";
@@ -134,7 +152,8 @@ void ConvertPage::initializePage() {
     text += tr("Only the first %1 are converted.\n").arg(kMaxSelectedProjects);
   }
   m_text->setPlainText(text);
-  m_progress->setRange(0, static_cast<int>(std::min(chosen.size(), kMaxSelectedProjects)));
+  m_step->clear();
+  m_progress->setRange(0, 1);
   m_progress->setValue(0);
 }
 
@@ -144,11 +163,53 @@ bool ConvertPage::isComplete() const {
 
 bool ConvertPage::validatePage() {
   if (m_done) return true;
+  wizard()->button(QWizard::BackButton)->setEnabled(false);
+  wizard()->button(QWizard::FinishButton)->setEnabled(false);
   convert();
   m_done = true;
+  wizard()->button(QWizard::FinishButton)->setEnabled(true);
   // The summary stays on the page; a second Finish closes the wizard.
-  wizard()->button(QWizard::BackButton)->setEnabled(false);
   return false;
+}
+
+ConversionResult ConvertPage::runJob(const ConversionSetup& where, const V3Project& project,
+                                     app::ControllerType type) {
+  ConversionResult result;
+  app::Job job;
+  const bool started = job.start([&](app::JobControl& control) {
+    ConversionHooks hooks;
+    hooks.progress = [&](std::string_view step, int number, int steps) {
+      control.progress(std::string(step), number, steps);
+    };
+    hooks.cancelRequested = [&] { return control.cancelRequested() || m_stopRequested.load(); };
+    const auto fixedType = [type](const V3Project&, app::ControllerType) {
+      return std::optional(type);
+    };
+    result = ConvertProject(where, project, fixedType, platform::Now(), hooks);
+    return app::JobOutcome{result.outcome == ConversionOutcome::Converted
+                               ? app::JobResult::Succeeded
+                               : app::JobResult::Failed};
+  });
+  if (!started) {
+    result.outcome = ConversionOutcome::Failed;
+    result.message = tr("The conversion could not be started.").toStdString();
+    return result;
+  }
+  QEventLoop loop;
+  QTimer timer;
+  connect(&timer, &QTimer::timeout, &loop, [&] {
+    const app::JobProgress progress = job.progress();
+    if (progress.steps > 0) {
+      m_progress->setRange(0, progress.steps);
+      m_progress->setValue(progress.step);
+    }
+    m_step->setText(Stored(project.name) + ": " + Stored(progress.text));
+    if (!job.running()) loop.quit();
+  });
+  timer.start(30);
+  loop.exec();
+  job.wait();
+  return result;
 }
 
 void ConvertPage::convert() {
@@ -157,18 +218,32 @@ void ConvertPage::convert() {
   if (chosen.size() > kMaxSelectedProjects) chosen.resize(kMaxSelectedProjects);
   QString converted;
   QString skipped;
-  int step = 0;
+  m_stop->setEnabled(true);
   for (const V3Project& project : chosen) {
-    m_text->appendPlainText(tr("Converting %1 ...").arg(Stored(project.name)));
-    const ConversionResult result = ConvertProject(where, project, chooseType, platform::Now());
+    const QString name = Stored(project.name);
+    std::optional<std::string> refusal =
+        m_stopRequested ? std::optional(std::string(kMsgCancelled)) : CheckProject(where, project);
+    std::optional<app::ControllerType> type;
+    if (!refusal) {
+      const auto v3Dir = platform::FindPathNoCase(where.v3ProjectsDirectory / project.name);
+      type = chooseType(project, DetectControllerType(v3Dir.value_or(where.v3ProjectsDirectory)));
+      if (!type) refusal = std::string(kMsgCancelled);
+    }
+    if (refusal) {
+      skipped += "  " + name + ": " + Stored(OneLine(*refusal)) + "\n";
+      continue;
+    }
+    m_text->appendPlainText(tr("Converting %1 ...").arg(name));
+    const ConversionResult result = runJob(where, project, *type);
     for (const auto& note : result.notes) m_text->appendPlainText("  " + Stored(OneLine(note)));
     if (result.outcome == ConversionOutcome::Converted) {
-      converted += "  " + Stored(project.name) + " (" + Stored(result.type) + ")\n";
+      converted += "  " + name + " (" + Stored(result.type) + ")\n";
     } else {
-      skipped += "  " + Stored(project.name) + ": " + Stored(OneLine(result.message)) + "\n";
+      skipped += "  " + name + ": " + Stored(OneLine(result.message)) + "\n";
     }
-    m_progress->setValue(++step);
   }
+  m_stop->setEnabled(false);
+  m_step->clear();
   m_text->appendPlainText(tr("\nConverted:\n") +
                           (converted.isEmpty() ? tr("  none\n") : converted));
   m_text->appendPlainText(tr("Skipped:\n") + (skipped.isEmpty() ? tr("  none\n") : skipped));

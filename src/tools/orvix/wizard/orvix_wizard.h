@@ -3,6 +3,7 @@
 // conversion with its progress and summary. The pages only present the core.
 
 #include <QWizard>
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <vector>
@@ -14,6 +15,7 @@ class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
+class QPushButton;
 class QTreeView;
 
 namespace zel::orvix {
@@ -67,8 +69,15 @@ class ConvertPage : public QWizardPage {
 
  private:
   void convert();
+  // One project as a job: the page stays responsive and shows its steps; Stop cancels it
+  // at its next step and converts no further project.
+  ConversionResult runJob(const ConversionSetup& where, const V3Project& project,
+                          app::ControllerType type);
   QPlainTextEdit* m_text;
+  QLabel* m_step;
   QProgressBar* m_progress;
+  QPushButton* m_stop;
+  std::atomic<bool> m_stopRequested{false};  // read by the job's worker too
   bool m_done = false;
 };
 
