@@ -118,15 +118,16 @@ TEST_F(PlantConversion, WritesTheExpectedFiles) {
 TEST_F(PlantConversion, TheProjectOpensAndListsLikeAnyOther) {
   ASSERT_EQ(convert().outcome, ConversionOutcome::Converted);
 
-  const auto listed = app::ListProjects(in.projectDirectory(), app::kAllTypesLabel,
-                                        app::ProjectColumn::Name, false);
+  // As "zelc projects" lists them.
+  auto workspace = app::Workspace::open(in.programDirectory());
+  ASSERT_TRUE(workspace);
+  const auto listed =
+      workspace->session().listProjects(app::kAllTypesLabel, app::ProjectColumn::Name, false);
   ASSERT_EQ(listed.size(), 1u);
   EXPECT_EQ(listed[0].name, "PLANT");
   EXPECT_EQ(listed[0].comment, "Pumpenh\xFCtte");
   EXPECT_EQ(listed[0].target, "VM1X");
 
-  auto workspace = app::Workspace::open(in.programDirectory());
-  ASSERT_TRUE(workspace);
   ASSERT_TRUE(workspace->openForReading("PLANT"));
   const auto& modules = workspace->model().modules();
   ASSERT_EQ(modules.size(), 4u);

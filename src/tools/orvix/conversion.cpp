@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <iterator>
 #include <random>
@@ -48,7 +49,11 @@ std::optional<fs::path> MakeWorkDirectory(const fs::path& projectDirectory, std:
 // Moves the finished project into place without ever replacing a directory that
 // appeared meanwhile.
 bool PlaceProject(const fs::path& from, const fs::path& to) {
-  return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  // File systems without the no-replace rename: a plain rename, which would still refuse
+  // to replace a directory that is not empty.
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  return !fs::exists(to) && std::rename(from.c_str(), to.c_str()) == 0;
 }
 
 ConversionResult Skipped(std::string message) {

@@ -14,7 +14,8 @@ bool ConversionState::fail(std::string message) {
 
 std::optional<fs::path> ConversionState::sourcePath(std::string_view name) const {
   auto path = platform::FindPathNoCase(source / std::string(name));
-  if (path && fs::is_directory(*path)) return std::nullopt;
+  std::error_code error;
+  if (path && fs::is_directory(*path, error)) return std::nullopt;
   return path;
 }
 
