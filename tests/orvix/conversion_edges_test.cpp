@@ -400,7 +400,8 @@ TEST_F(Conversion, ReportsEachStepAndStopsCleanlyWhenCancelled) {
   ASSERT_EQ(steps.size(), 16u);
   EXPECT_EQ(steps.front(), "Project");
   EXPECT_EQ(steps[3], "Controller type");
-  EXPECT_EQ(steps.back(), "Remaining files");
+  EXPECT_EQ(steps[14], "Remaining files");
+  EXPECT_EQ(steps.back(), "Project file");
 
   for (std::size_t cancelAt : {0u, 1u, 9u, 15u}) {
     SCOPED_TRACE(cancelAt);

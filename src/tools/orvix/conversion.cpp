@@ -33,7 +33,8 @@ bool SameDirectory(const fs::path& a, const fs::path& b) {
   return platform::EqualsNoCase(normal(a), normal(b));
 }
 
-// A hidden directory beside the final one, so a project list never shows it.
+// A hidden directory beside the final one; it holds no project file until the moment
+// before it is renamed, so no project list shows it.
 std::optional<fs::path> MakeWorkDirectory(const fs::path& projectDirectory, std::string_view name) {
   std::random_device random;
   for (int attempt = 0; attempt < 16; ++attempt) {
@@ -41,7 +42,8 @@ std::optional<fs::path> MakeWorkDirectory(const fs::path& projectDirectory, std:
         projectDirectory / ("." + std::string(name) + ".orvix-" + std::to_string(::getpid()) + "-" +
                             std::to_string(random() % 1000000));
     if (platform::CreateDirectoryAt(dir)) return dir;
-    if (!fs::exists(dir)) return std::nullopt;
+    std::error_code error;
+    if (!fs::exists(dir, error)) return std::nullopt;
   }
   return std::nullopt;
 }
@@ -53,7 +55,8 @@ bool PlaceProject(const fs::path& from, const fs::path& to) {
   // File systems without the no-replace rename: a plain rename, which would still refuse
   // to replace a directory that is not empty.
   if (errno != EINVAL && errno != ENOSYS) return false;
-  return !fs::exists(to) && std::rename(from.c_str(), to.c_str()) == 0;
+  std::error_code error;
+  return !fs::exists(to, error) && !error && std::rename(from.c_str(), to.c_str()) == 0;
 }
 
 ConversionResult Skipped(std::string message) {
@@ -129,11 +132,11 @@ void RunSteps(ConversionState& state, const TypeChooser& chooseType, StepRunner&
   for (const Step& step : kStepsAfterType) {
     if (!runner.run(step)) return;
   }
-  // The project file goes first, so the copy of the remaining files sees its name taken.
-  if (!runner.begin("Project file")) return;
-  if (!state.writeTarget(app::kProjectFileName, state.projectFile.serialize())) return;
   if (!runner.begin("Remaining files")) return;
   CopyRemainingFiles(state);
+  // Last, so the work folder looks like a project only for the moment before its rename.
+  if (!runner.begin("Project file")) return;
+  state.writeTarget(app::kProjectFileName, state.projectFile.serialize());
 }
 
 fs::path V3Directory(const ConversionSetup& setup, const V3Project& project) {

@@ -1,5 +1,6 @@
 // The files no step converted are copied as they are.
 
+#include "app/project/project_file.h"
 #include "platform/files.h"
 #include "platform/no_case.h"
 #include "tools/orvix/conversion_state.h"
@@ -11,9 +12,10 @@ void CopyRemainingFiles(ConversionState& state) {
   state.files.takeIf(
       [](std::string_view name) { return platform::EqualsNoCase(ExtensionOf(name), "BAK"); });
   for (const std::string& name : state.files.names()) {
-    // A version-3 file may carry a name the new project already has in another case
-    // ("project.txt"); the converted one stays.
-    if (platform::PathExistsNoCase(state.target / name)) {
+    // A version-3 file may carry a name the new project has in another case
+    // ("project.txt", "project.fw4"); the converted one stays.
+    if (platform::EqualsNoCase(name, app::kProjectFileName) ||
+        platform::PathExistsNoCase(state.target / name)) {
       state.note(Format(kMsgNameTaken, name));
       continue;
     }
