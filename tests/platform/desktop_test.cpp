@@ -168,6 +168,20 @@ TEST(Process, WaitTimesOutAndTheChildIsReapedLater) {
   EXPECT_EQ(OurChildren().count(started.front()), 0u) << "the child was left a zombie";
 }
 
+TEST(Process, KillEndsARunningChildAndLeavesAnEndedOneAlone) {
+  Process running = Process::start("sleep 30", {});
+  ASSERT_TRUE(running.valid());
+  EXPECT_EQ(running.wait(0), std::nullopt);
+  running.kill();
+  EXPECT_EQ(running.wait(0), 128 + 9);
+
+  Process ended = Process::start("sh -c \"exit 4\"", {});
+  ASSERT_TRUE(ended.valid());
+  EXPECT_EQ(ended.wait(), 4);
+  ended.kill();
+  EXPECT_EQ(ended.wait(0), 4);
+}
+
 TEST(Process, RunsInTheWorkingDirectoryWithoutOurDescriptors) {
   TempDir dir;
   const int leaked = open("/dev/null", O_RDONLY);  // deliberately without close-on-exec
