@@ -8,7 +8,7 @@
 #include "build/run_file_records.h"
 #include "build/run_record.h"
 #include "build/runtime_mode.h"
-#include "build/scan_command_names.h"
+#include "build/scan_commands.h"
 #include "platform/files.h"
 
 namespace zel::build {
