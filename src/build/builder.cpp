@@ -68,7 +68,13 @@ bool Builder::start(const BuildRequest& request) {
   if (!g_buildClaimed.compare_exchange_strong(expected, true)) return false;
   m_state->set({});
   BuildCounts failed;
-  std::shared_ptr<BuildWork> work = PrepareBuild(request, m_output.print, failed);
+  std::shared_ptr<BuildWork> work;
+  try {
+    work = PrepareBuild(request, m_output.print, failed);
+  } catch (...) {
+    // Out of memory or the like: the claim must not outlive the start.
+    failed = BuildCounts{1, 0};
+  }
   if (!work) {
     m_state->set(failed);
     if (m_output.bringForward) m_output.bringForward();
