@@ -220,6 +220,9 @@ class Worker {
   void link(const std::string& object) {
     const int result = LinkModule(w.projectDirectory, object, m_state, m_writer, log);
     if (result == link_result::kLinked) return;
+    // The linker refuses such a module before writing it; it still placed slaves, which
+    // the fieldbus step reports with the rest of the fieldbus.
+    if (result == link_result::kNoFieldbusConfiguration) m_state.slavesPlaced = true;
     log.countError();
     const ErrorDescription description =
         LookupErrorDescription(w.request.programDirectory, kLinkErrorFileNumber, result);

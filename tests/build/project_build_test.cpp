@@ -383,6 +383,29 @@ TEST(ProjectBuild, TheStartRefusesWhatItCannotBuild) {
   }
 }
 
+TEST(ProjectBuild, FieldbusSlavesNeedTheFieldbusConfiguration) {
+  BuildFixture fixture;
+  // A program that reads an input of fieldbus slave 1, which "CR.CFG" configures.
+  fixture.dir().writeFile("Projects/DEMO/CZ0P04V1.awl", "wE1.0.0dsA0.0\r\n");
+  ASSERT_TRUE(fixture.projectFile().write("MODULES", "SRC_6", "CZ0P04V1.awl,1,fieldbus"));
+  BuildCounts counts;
+  std::string text = fixture.build(BuildMode::Build, "DEMO", &counts);
+  ASSERT_EQ(counts.errors, 0u) << text;
+  TextLog listing;
+  ListRunFile(fixture.projectDirectory(), listing);
+  EXPECT_TRUE(Contains(listing.text(), "Kolva Fieldbus, 6 bytes\r\nSlave = 1, Type = 1,"))
+      << listing.text();
+
+  // The object files stay current, but the project lost its configuration.
+  fs::remove(fixture.projectDirectory() / "CR.CFG");
+  text = fixture.build(BuildMode::Make, "DEMO", &counts);
+  EXPECT_FALSE(Contains(text, "compiling"));
+  EXPECT_EQ(Count(text, "linking  CZ0P04V1.VM1X.OBJ\r\nERROR: "), 1u) << text;
+  EXPECT_EQ(Count(text, "ERROR: Kolva Fieldbus configuration not found\r\n"), 1u) << text;
+  EXPECT_EQ(counts.errors, 2u) << text;
+  ExpectNothingBuilt(fixture);
+}
+
 TEST(ProjectBuild, TheProgramsOwnBuild) {
   BuildFixture fixture;
   ASSERT_TRUE(StartBuild(fixture.request(BuildMode::Build)));
