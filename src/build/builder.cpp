@@ -66,6 +66,9 @@ BuildCounts Builder::counts() const {
 bool Builder::start(const BuildRequest& request) {
   bool expected = false;
   if (!g_buildClaimed.compare_exchange_strong(expected, true)) return false;
+  // The last build of this Builder frees the claim as its very last step; its worker may
+  // still be returning.
+  m_job.wait();
   m_state->set({});
   BuildCounts failed;
   std::shared_ptr<BuildWork> work;
