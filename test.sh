@@ -5,7 +5,7 @@
 #                          the Qt windows are left out (Qt's own allocations are not ours to chase)
 #   ./test.sh --tsan       the suites of the message system, the jobs and the controller
 #                          library (platform, app, telvane,
-#                          the compile driver) with ThreadSanitizer
+#                          the compile driver, the build) with ThreadSanitizer
 #                          (build-tsan/); any race or lock-order inversion fails the run
 #   ./test.sh --fuzz [S]   builds the fuzz targets with clang and runs each for S seconds
 set -euo pipefail
@@ -30,7 +30,7 @@ case "$mode" in
       ctest --test-dir build-asan --output-on-failure -j"$jobs"
     ;;
   --tsan)
-    suites=(platform_tests app_tests stl_compile_tests telvane_tests)
+    suites=(platform_tests app_tests stl_compile_tests build_tests telvane_tests)
     cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEL_TSAN=ON \
       -DZEL_GUI=OFF -DZEL_BENCH=OFF >/dev/null
     cmake --build build-tsan -j"$jobs" --target "${suites[@]}"
