@@ -1,0 +1,100 @@
+#pragma once
+// The project's cross reference: for every operand its modules' modules use, the lines
+// that use it. Statement-list modules leave a ".XREF" file at each successful check;
+// imported modules exist only compiled, so their usage records stand in for it, with
+// line number 0. The table knows when it may be stale ("not recent") and lays itself
+// out as the list the documentation output prints or shows.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "build/build_log.h"
+#include "stl/alloc/allocation_list.h"
+
+namespace zel::app {
+class ProjectModel;
+}
+
+namespace zel::build {
+
+namespace fs = std::filesystem;
+
+inline constexpr std::string_view kCrossReferenceFileName = "XREF.txt";
+inline constexpr std::string_view kMsgXrefNoProject = "Cross Reference: No project open\r\n";
+inline constexpr std::string_view kMsgXrefCannotInitialise =
+    "Cross Reference: Cannot initialise Cross Reference\r\n";
+inline constexpr std::string_view kMsgXrefCannotAccess = "Cross Reference: Cannot access %s\r\n";
+inline constexpr std::string_view kMsgXrefUnknownType =
+    "Cross Reference: %s is not a known module type\r\n";
+inline constexpr std::string_view kMsgXrefNotRecent =
+    "WARNING: This Cross Reference is not recent.";
+inline constexpr std::string_view kXrefHeader = "Operand  Symbol     Program     Used in line/rung";
+
+// What the cross reference needs of a project. The module files are the names of
+// section "MODULES" in its order, as written there (an unknown extension included).
+struct CrossReferenceProject {
+  fs::path directory;
+  std::string name;
+  std::string type;  // controller type: names the imported modules' object files
+  fs::path runtimeDirectory;
+  std::vector<std::string> moduleFiles;
+};
+
+// The open project of `model`, with the run-time library of `programDirectory`. An
+// empty name when no project is open.
+CrossReferenceProject CrossReferenceProjectOf(const app::ProjectModel& model,
+                                              const fs::path& programDirectory);
+
+class CrossReference {
+ public:
+  // operand (stored notation) -> module name (without "CZ0") -> line numbers as read
+  using Uses = std::map<std::string, std::vector<unsigned>>;
+  using Table = std::map<std::string, Uses>;
+
+  // Discards the previous table and reads every module of `project`, printing the
+  // progress and every problem to `log`. False when there is nothing to read from.
+  bool build(const CrossReferenceProject& project, BuildLog& log);
+
+  const Table& table() const { return m_table; }
+  // The operands in list order: the allocation list's operand order, then operands that
+  // are no valid operand, by their text.
+  const std::vector<std::string>& sortedOperands() const { return m_sorted; }
+  bool recent() const { return m_recent; }
+  const std::string& projectName() const { return m_projectName; }
+
+  // The list for a line `width` in characters; `symbols` names the operands.
+  std::vector<std::string> list(std::size_t width, const stl::AllocationList& symbols) const;
+
+ private:
+  void readXref(const fs::path& xrefFile, const fs::path& moduleFile,
+                std::optional<std::int64_t> allocTime, const std::string& moduleName,
+                BuildLog& log);
+  void readImported(const CrossReferenceProject& project, std::string_view baseName,
+                    const std::string& moduleName);
+  void add(const std::string& operand, const std::string& module, unsigned line);
+  void sort();
+
+  Table m_table;
+  std::vector<std::string> m_sorted;
+  bool m_recent = true;
+  std::string m_projectName;
+};
+
+// The lines of one operand's block: its display text (or "?") and symbol on the first
+// line, one line per module, numbers continued on lines that start with 30 blanks.
+std::vector<std::string> OperandBlock(std::string_view operand, std::string_view symbol,
+                                      const CrossReference::Uses& uses, std::size_t width);
+
+// How many line numbers fit a printed line of `width`: at least one.
+std::size_t NumbersPerLine(std::size_t width);
+
+// Writes `lines` with CR LF to "XREF.txt" in `directory`; false when that failed.
+bool WriteCrossReferenceFile(const fs::path& directory, const std::vector<std::string>& lines);
+
+}  // namespace zel::build
