@@ -44,5 +44,6 @@ void AddDriverCommands(CLI::App& app, CommandAction& chosen);
 void AddIoCommands(CLI::App& app, CommandAction& chosen);
 void AddControllerCommands(CLI::App& app, CommandAction& chosen);
 void AddToolCommands(CLI::App& app, CommandAction& chosen);
+void AddModuleImportCommands(CLI::App& app, CommandAction& chosen);
 
 }  // namespace zel::zelc

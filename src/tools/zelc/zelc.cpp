@@ -42,6 +42,7 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
   AddIoCommands(app, chosen);
   AddControllerCommands(app, chosen);
   AddToolCommands(app, chosen);
+  AddModuleImportCommands(app, chosen);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
