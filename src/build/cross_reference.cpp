@@ -75,6 +75,20 @@ CrossReferenceProject CrossReferenceProjectOf(const app::ProjectModel& model,
   return project;
 }
 
+void ReadXrefLines(std::string_view text,
+                   const std::function<void(std::string_view, unsigned)>& use) {
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    const std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    const std::size_t blank = line.find(' ');
+    if (blank == 0 || blank == std::string_view::npos) continue;
+    if (const auto number = ParseLineNumber(line.substr(blank + 1))) {
+      use(line.substr(0, blank), *number);
+    }
+  }
+}
+
 std::size_t NumbersPerLine(std::size_t width) {
   if (width <= kNumbersColumn + kNumberWidth) return 1;
   return (width - kNumbersColumn) / kNumberWidth;
@@ -137,17 +151,9 @@ void CrossReference::readXref(const fs::path& xrefFile, const fs::path& moduleFi
   if (newer(allocTime) || newer(source ? std::optional(platform::FileTime(*source)) : std::nullopt))
     m_recent = false;
 
-  std::string_view rest(*text);
-  while (!rest.empty()) {
-    const std::size_t end = rest.find('\n');
-    const std::string_view line = rest.substr(0, end);
-    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    const std::size_t blank = line.find(' ');
-    if (blank == 0 || blank == std::string_view::npos) continue;
-    if (const auto number = ParseLineNumber(line.substr(blank + 1))) {
-      add(std::string(line.substr(0, blank)), moduleName, *number);
-    }
-  }
+  ReadXrefLines(*text, [&](std::string_view operand, unsigned line) {
+    add(std::string(operand), moduleName, line);
+  });
 }
 
 void CrossReference::readImported(const CrossReferenceProject& project, std::string_view baseName,

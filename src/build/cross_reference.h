@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -90,6 +91,11 @@ class CrossReference {
 // line, one line per module, numbers continued on lines that start with 30 blanks.
 std::vector<std::string> OperandBlock(std::string_view operand, std::string_view symbol,
                                       const CrossReference::Uses& uses, std::size_t width);
+
+// The uses of one ".XREF" text: each line "operand line-number"; lines that do not read
+// so (no blank, no decimal number) are left out.
+void ReadXrefLines(std::string_view text,
+                   const std::function<void(std::string_view, unsigned)>& use);
 
 // How many line numbers fit a printed line of `width`: at least one.
 std::size_t NumbersPerLine(std::size_t width);
