@@ -1,7 +1,7 @@
 #include "build/cross_reference.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <fstream>
 #include <optional>
 #include <unordered_map>
 
@@ -37,6 +37,18 @@ bool IsImportableName(std::string_view baseName) {
   const auto identity = stl::ParseModuleName(baseName);
   return identity && identity->number >= 0 &&
          identity->number <= stl::MaxModuleNumber(identity->kind);
+}
+
+// "%5u": right-aligned in five places, wider when it must be.
+void AppendNumber(std::string& line, unsigned number) {
+  char digits[10];
+  std::size_t count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + number % 10);
+    number /= 10;
+  } while (number != 0);
+  if (count < kNumberWidth) line.append(kNumberWidth - count, ' ');
+  while (count > 0) line += digits[--count];
 }
 
 std::optional<unsigned> ParseLineNumber(std::string_view text) {
@@ -151,9 +163,11 @@ void CrossReference::readXref(const fs::path& xrefFile, const fs::path& moduleFi
   if (newer(allocTime) || newer(source ? std::optional(platform::FileTime(*source)) : std::nullopt))
     m_recent = false;
 
-  ReadXrefLines(*text, [&](std::string_view operand, unsigned line) {
-    add(std::string(operand), moduleName, line);
-  });
+  // Gathered per module first: a module names each operand many times.
+  ModuleUses uses;
+  ReadXrefLines(*text,
+                [&](std::string_view operand, unsigned line) { uses[operand].push_back(line); });
+  addModule(uses, moduleName);
 }
 
 void CrossReference::readImported(const CrossReferenceProject& project, std::string_view baseName,
@@ -167,14 +181,51 @@ void CrossReference::readImported(const CrossReferenceProject& project, std::str
   if (!header || !IsCompiledModule(*header) || !header->hasUsage()) return;
   const auto usage = ReadModuleUsage(AsBytes(*bytes), *header);
   if (!usage) return;
-  for (const std::string& operand : UsedOperands(*usage)) add(operand, moduleName, 0);
+  const std::vector<std::string> operands = UsedOperands(*usage);
+  ModuleUses uses;
+  for (const std::string& operand : operands) uses[operand].push_back(0);
+  addModule(uses, moduleName);
 }
 
-void CrossReference::add(const std::string& operand, const std::string& module, unsigned line) {
-  m_table[operand][module].push_back(line);
+void CrossReference::addModule(ModuleUses& uses, const std::string& module) {
+  for (auto& [operand, lines] : uses) {
+    m_table[std::string(operand)].push_back({module, std::move(lines)});
+  }
 }
+
+std::vector<unsigned> CrossReference::linesOf(const std::string& operand,
+                                              std::string_view module) const {
+  const auto found = m_table.find(operand);
+  if (found == m_table.end()) return {};
+  for (const auto& uses : found->second) {
+    if (uses.module == module) return uses.lines;
+  }
+  return {};
+}
+
+namespace {
+
+// Each operand's modules by name; a module listed twice keeps one entry with the lines of
+// both, in the order read.
+void SortModules(CrossReference::Uses& uses) {
+  std::stable_sort(uses.begin(), uses.end(),
+                   [](const auto& a, const auto& b) { return a.module < b.module; });
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < uses.size(); ++i) {
+    if (kept > 0 && uses[kept - 1].module == uses[i].module) {
+      auto& into = uses[kept - 1].lines;
+      into.insert(into.end(), uses[i].lines.begin(), uses[i].lines.end());
+    } else if (kept++ != i) {
+      uses[kept - 1] = std::move(uses[i]);
+    }
+  }
+  uses.resize(kept);
+}
+
+}  // namespace
 
 void CrossReference::sort() {
+  for (auto& [operand, uses] : m_table) SortModules(uses);
   struct Key {
     std::string text;
     std::optional<stl::Operand> operand;  // absent when the text is no valid operand
@@ -220,9 +271,7 @@ std::vector<std::string> OperandBlock(std::string_view operand, std::string_view
         line.assign(kNumbersColumn, ' ');
         onLine = 0;
       }
-      char field[16];
-      std::snprintf(field, sizeof field, "%5u", number);
-      line += field;
+      AppendNumber(line, number);
       ++onLine;
     }
     lines.push_back(std::move(line));
@@ -264,8 +313,24 @@ bool WriteCrossReferenceFile(const fs::path& directory, const std::vector<std::s
     text += line;
     text += "\r\n";
   }
-  return platform::WriteFileAtomically(
-      platform::ResolvePathNoCase(directory / kCrossReferenceFileName), text);
+  // Derived from the modules, so it needs no flush of its own, only never a half file.
+  const fs::path target = platform::ResolvePathNoCase(directory / kCrossReferenceFileName);
+  const fs::path temporary = target.parent_path() / (target.filename().string() + ".new");
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out || !out.write(text.data(), static_cast<std::streamsize>(text.size())) ||
+        !out.flush()) {
+      out.close();
+      platform::DeleteFileAt(temporary);
+      return false;
+    }
+  }
+  // Renaming over the old list would make the file system flush the new one at once;
+  // the list is derived, so a moment without one costs nothing.
+  platform::DeleteFileAt(target);
+  if (platform::MoveFileTo(temporary, target)) return true;
+  platform::DeleteFileAt(temporary);
+  return false;
 }
 
 }  // namespace zel::build

@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "build/build_log.h"
@@ -54,15 +54,24 @@ CrossReferenceProject CrossReferenceProjectOf(const app::ProjectModel& model,
 
 class CrossReference {
  public:
-  // operand (stored notation) -> module name (without "CZ0") -> line numbers as read
-  using Uses = std::map<std::string, std::vector<unsigned>>;
-  using Table = std::map<std::string, Uses>;
+  // One module's lines of one operand, in the order read; the module's name is without
+  // "CZ0".
+  struct ModuleLines {
+    std::string module;
+    std::vector<unsigned> lines;
+  };
+  // An operand's modules, ordered by name once the table is built.
+  using Uses = std::vector<ModuleLines>;
+  // operand (stored notation) -> its modules
+  using Table = std::unordered_map<std::string, Uses>;
 
   // Discards the previous table and reads every module of `project`, printing the
   // progress and every problem to `log`. False when there is nothing to read from.
   bool build(const CrossReferenceProject& project, BuildLog& log);
 
   const Table& table() const { return m_table; }
+  // The lines of `operand` in `module`; empty when it has none.
+  std::vector<unsigned> linesOf(const std::string& operand, std::string_view module) const;
   // The operands in list order: the allocation list's operand order, then operands that
   // are no valid operand, by their text.
   const std::vector<std::string>& sortedOperands() const { return m_sorted; }
@@ -78,7 +87,9 @@ class CrossReference {
                 BuildLog& log);
   void readImported(const CrossReferenceProject& project, std::string_view baseName,
                     const std::string& moduleName);
-  void add(const std::string& operand, const std::string& module, unsigned line);
+  // One module's uses: operand -> its lines, in the order read.
+  using ModuleUses = std::unordered_map<std::string_view, std::vector<unsigned>>;
+  void addModule(ModuleUses& uses, const std::string& module);
   void sort();
 
   Table m_table;

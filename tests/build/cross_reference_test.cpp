@@ -161,11 +161,11 @@ TEST_F(CrossReferenceTest, ReadsEveryKindOfModuleAndSaysWhatItDid) {
                 "Cross Reference: CZ0P03V1.txt is not a known module type\r\n");
   EXPECT_FALSE(m_xref.recent());
   EXPECT_EQ(m_xref.sortedOperands(), (Lines{"E0.0", "MW5", "c4"}));
-  EXPECT_EQ(m_xref.table().at("E0.0").at("P00V1"), (std::vector<unsigned>{3, 9}));
+  EXPECT_EQ(m_xref.linesOf("E0.0", "P00V1"), (std::vector<unsigned>{3, 9}));
   EXPECT_EQ(modulesOf("MW5"), (Lines{"B10V1", "P00V1", "p01v1"}));
-  EXPECT_EQ(m_xref.table().at("MW5").at("B10V1"), (std::vector<unsigned>{0}));
-  EXPECT_EQ(m_xref.table().at("MW5").at("p01v1"), (std::vector<unsigned>{1}));
-  EXPECT_EQ(m_xref.table().at("c4").at("B10V1"), (std::vector<unsigned>{0}));
+  EXPECT_EQ(m_xref.linesOf("MW5", "B10V1"), (std::vector<unsigned>{0}));
+  EXPECT_EQ(m_xref.linesOf("MW5", "p01v1"), (std::vector<unsigned>{1}));
+  EXPECT_EQ(m_xref.linesOf("c4", "B10V1"), (std::vector<unsigned>{0}));
 }
 
 TEST_F(CrossReferenceTest, ImportedObjectFilesThatFailTheirChecksAreSkipped) {
@@ -253,13 +253,24 @@ TEST_F(CrossReferenceTest, SortsByTheAllocationListsOperandOrder) {
                    "M0.1", "MW5", "MW12", "Z1", "c3", "g0", "garbage"}));
 }
 
+TEST_F(CrossReferenceTest, AModuleListedTwiceIsOneEntryWithTheLinesOfBoth) {
+  writeFile("CZ0P00V1.awl", "x");
+  writeFile("CZ0P00V1.XREF", "E0.0 4\nE0.0 2\n");
+  writeFile("CZ0P01V1.awl", "x");
+  writeFile("CZ0P01V1.XREF", "E0.0 1\n");
+  openProject({"CZ0P01V1.awl,1,a", "CZ0P00V1.awl,1,b", "CZ0P00V1.awl,1,c"});
+  ASSERT_TRUE(build());
+  EXPECT_EQ(modulesOf("E0.0"), (Lines{"P00V1", "P01V1"}));
+  EXPECT_EQ(m_xref.linesOf("E0.0", "P00V1"), (std::vector<unsigned>{4, 2, 4, 2}));
+}
+
 TEST_F(CrossReferenceTest, XrefLinesThatDoNotParseAreLeftOut) {
   writeFile("CZ0P00V1.awl", "x");
   writeFile("CZ0P00V1.XREF", "E0.0 1\n\nnoblank\n 5\nE0.1 x\nE0.2 99999999999\nE0.3 7 \nM0.0 2");
   openProject({"CZ0P00V1.awl,1,a"});
   ASSERT_TRUE(build());
   EXPECT_EQ(m_xref.sortedOperands(), (Lines{"E0.0", "E0.3", "M0.0"}));
-  EXPECT_EQ(m_xref.table().at("E0.3").at("P00V1"), (std::vector<unsigned>{7}));
+  EXPECT_EQ(m_xref.linesOf("E0.3", "P00V1"), (std::vector<unsigned>{7}));
 }
 
 TEST_F(CrossReferenceTest, FailsWithoutAProjectOrItsParts) {
