@@ -98,7 +98,7 @@ TEST(MainFrame, LaterCommandsAreShownDisabledWithTheirAccelerators) {
       {a.makeProject, QKeySequence(Qt::Key_F7)},
       {a.download, QKeySequence(Qt::Key_F5)},
       {a.update, QKeySequence(Qt::CTRL | Qt::Key_F5)},
-      {a.programImport, QKeySequence()},
+      {a.programPrint, QKeySequence()},
   };
   for (const auto& [action, key] : rows) {
     EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();

@@ -77,6 +77,10 @@ void MainFrame::createActions() {
   a.programNew = make(tr("&New..."), [this] { insertModule(std::nullopt); });
   a.programOpen = make(tr("&Open..."), [this] { openProgram(); });
   a.programDelete = make(tr("&Delete..."), [this] { deleteProgram(); });
+  a.programImport = make(tr("&Import..."), [this] { importModule(); });
+  a.importModule = make(tr("&Import Module..."), [this] { importModule(); });
+  a.importFromLibrary = make(tr("Import Module from &Library..."), [this] { importFromLibrary(); });
+  a.crossReference = make(tr("Cross &Reference"), [this] { crossReference(); });
   a.selectForDownload = make(tr("Select &for Download"), [this] { selectForDownload(); });
   a.moduleCall = make(tr("Module &Call..."), [this] { insertModuleCall(); });
   a.programSave = make(
@@ -105,6 +109,8 @@ void MainFrame::createMenus() {
   a.restore = Later(project, tr("&Restore..."));
   a.listProjectFile = Later(project, tr("&List Project File"));
   a.printProject = Later(project, tr("&Print..."));
+  project->addSeparator();
+  project->addActions({a.importModule, a.importFromLibrary, a.crossReference});
   project->addSeparator();
   a.recentMenu = project->addMenu(tr("Recent Projects"));
   // The list changes after the project hooks have run (an open adds its project last),
@@ -161,7 +167,7 @@ void MainFrame::createMenus() {
   program->addSeparator();
   program->addActions({a.programDelete, a.selectForDownload});
   program->addSeparator();
-  a.programImport = Later(program, tr("&Import..."));
+  program->addAction(a.programImport);
   program->addAction(a.compile);
   a.programPrint = Later(program, tr("&Print..."));
 
@@ -258,6 +264,9 @@ void MainFrame::updateActions() {
         a.projectDocumentation, a.allocationList, a.insertOperand, a.newProgram, a.newCmp, a.newCfm,
         a.driverConfiguration, a.insertDriver, a.ioConfiguration, a.insertIoModule, a.programNew,
         a.programOpen, a.programDelete, a.selectForDownload}) {
+    action->setEnabled(open);
+  }
+  for (QAction* action : {a.programImport, a.importModule, a.importFromLibrary, a.crossReference}) {
     action->setEnabled(open);
   }
   a.recentMenu->setEnabled(session && !a.recentMenu->isEmpty());
