@@ -46,5 +46,6 @@ void AddControllerCommands(CLI::App& app, CommandAction& chosen);
 void AddToolCommands(CLI::App& app, CommandAction& chosen);
 void AddBuildCommands(CLI::App& app, CommandAction& chosen);
 void AddRunFileCommands(CLI::App& app, CommandAction& chosen);
+void AddModuleImportCommands(CLI::App& app, CommandAction& chosen);
 
 }  // namespace zel::zelc

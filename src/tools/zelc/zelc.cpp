@@ -44,6 +44,7 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
   AddToolCommands(app, chosen);
   AddBuildCommands(app, chosen);
   AddRunFileCommands(app, chosen);
+  AddModuleImportCommands(app, chosen);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

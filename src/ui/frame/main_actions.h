@@ -22,6 +22,9 @@ struct MainActions {
   QAction* restore = nullptr;
   QAction* listProjectFile = nullptr;
   QAction* printProject = nullptr;
+  QAction* importModule = nullptr;
+  QAction* importFromLibrary = nullptr;
+  QAction* crossReference = nullptr;
   QAction* exit = nullptr;
   // Edit
   QAction* undo = nullptr;

@@ -112,6 +112,13 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void openProgram();
   void deleteProgram();
   void selectForDownload();
+  // Compiled modules into the project: a file the user chooses, or the run-time library's.
+  void importModule();
+  void importModuleFile(const std::filesystem::path& file);  // after the file was chosen
+  void importFromLibrary();
+  // The project's cross reference, built, written to "XREF.txt" and shown.
+  void crossReference();
+  TextFileWindow* crossReferenceWindow() const { return m_xrefWindow; }
   void properties();
   void helpTopics();
   // External tools (Extras menu).
@@ -233,6 +240,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   ControllerConnection* m_controller = nullptr;
   HelpWindow* m_helpWindow = nullptr;
   TextFileWindow* m_textWindow = nullptr;
+  TextFileWindow* m_xrefWindow = nullptr;
   QLabel* m_projectStatus = nullptr;  // the open project and its controller type
   QLabel* m_stateStatus = nullptr;    // "Ready", or what the program does
   // Receives the messages of the frame's jobs: progress for the status bar, and their end.

@@ -77,6 +77,10 @@ void MainFrame::createActions() {
   a.programNew = make(tr("&New..."), [this] { insertModule(std::nullopt); });
   a.programOpen = make(tr("&Open..."), [this] { openProgram(); });
   a.programDelete = make(tr("&Delete..."), [this] { deleteProgram(); });
+  a.programImport = make(tr("&Import..."), [this] { importModule(); });
+  a.importModule = make(tr("&Import Module..."), [this] { importModule(); });
+  a.importFromLibrary = make(tr("Import Module from &Library..."), [this] { importFromLibrary(); });
+  a.crossReference = make(tr("Cross &Reference"), [this] { crossReference(); });
   a.selectForDownload = make(tr("Select &for Download"), [this] { selectForDownload(); });
   a.moduleCall = make(tr("Module &Call..."), [this] { insertModuleCall(); });
   a.programSave = make(
@@ -107,6 +111,8 @@ void MainFrame::createMenus() {
   a.restore = Later(project, tr("&Restore..."));
   a.listProjectFile = project->addAction(tr("&List Project File"), this, [this] { listRunFile(); });
   a.printProject = Later(project, tr("&Print..."));
+  project->addSeparator();
+  project->addActions({a.importModule, a.importFromLibrary, a.crossReference});
   project->addSeparator();
   a.recentMenu = project->addMenu(tr("Recent Projects"));
   // The list changes after the project hooks have run (an open adds its project last),
@@ -163,7 +169,7 @@ void MainFrame::createMenus() {
   program->addSeparator();
   program->addActions({a.programDelete, a.selectForDownload});
   program->addSeparator();
-  a.programImport = Later(program, tr("&Import..."));
+  program->addAction(a.programImport);
   program->addAction(a.compile);
   a.programPrint = Later(program, tr("&Print..."));
 
@@ -263,6 +269,9 @@ void MainFrame::updateActions() {
     action->setEnabled(open);
   }
   for (QAction* action : {a.makeProject, a.buildProject, a.cleanUp, a.listProjectFile}) {
+    action->setEnabled(open);
+  }
+  for (QAction* action : {a.programImport, a.importModule, a.importFromLibrary, a.crossReference}) {
     action->setEnabled(open);
   }
   a.recentMenu->setEnabled(session && !a.recentMenu->isEmpty());

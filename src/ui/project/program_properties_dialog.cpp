@@ -5,20 +5,11 @@
 #include "app/modules/module_entry.h"
 #include "app/modules/module_info.h"
 #include "app/modules/module_ops.h"
+#include "build/module_info.h"
 #include "ui/widgets/ok_cancel_buttons.h"
 #include "ui/widgets/stored_text.h"
 
 namespace zel::ui {
-
-namespace {
-
-// Reading an imported module's header belongs to the module import, which a later
-// version adds; until then its language is not named.
-std::string NoCompiledLanguage(const std::filesystem::path&) {
-  return {};
-}
-
-}  // namespace
 
 ProgramPropertiesDialog::ProgramPropertiesDialog(app::ProjectModel& model, std::string fileName,
                                                  app::ShellHooks* hooks, QWidget* parent)
@@ -35,7 +26,7 @@ ProgramPropertiesDialog::ProgramPropertiesDialog(app::ProjectModel& model, std::
   m_fields = new ModuleEntryFields(app::EntryOf(record), general);
   const auto facts = app::ReadModuleFileFacts(model, record);
   m_info->setText(FromStored(app::GeneralInfoText(facts) + "\n" +
-                             app::LanguageInfoText(record, facts, NoCompiledLanguage)));
+                             app::LanguageInfoText(record, facts, build::CompiledLanguageName)));
   m_info->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* page = new QVBoxLayout(general);
   page->addWidget(m_fields);

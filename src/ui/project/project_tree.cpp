@@ -252,7 +252,9 @@ void ProjectTree::contextMenuEvent(QContextMenuEvent* event) {
                      [this, kind] { m_frame.insertModule(kind); });
     }
     // Modules are imported as programs or function blocks, never as CMPs.
-    if (*group != app::ModuleKind::Cmp) menu.addAction(tr("Import..."))->setEnabled(false);
+    if (*group != app::ModuleKind::Cmp) {
+      menu.addAction(tr("Import..."), this, [this] { m_frame.importModule(); });
+    }
   } else if (!ModuleOf(item).isEmpty()) {
     menu.addAction(tr("&Open"), this, [this, item] { openItem(item); });
     menu.addAction(tr("&Properties"), this, &ProjectTree::propertiesOfCurrent);

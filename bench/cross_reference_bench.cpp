@@ -1,0 +1,173 @@
+// The cross reference of a project of 264 modules (64 programs, 100 CMPs, 100 CFMs), each
+// near the code-size limit, through the real files: the module list from the project
+// file, every ".XREF" file the check writes, the allocation list, the sorted list and
+// "XREF.txt". Half the modules use one operand pool, so operands gather many modules.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "app/project/exclusion_file.h"
+#include "app/project/project_model.h"
+#include "build/cross_reference.h"
+#include "platform/files.h"
+#include "platform/profile.h"
+#include "stl/alloc/allocation_list.h"
+#include "stl/check/syntax_check.h"
+#include "stl/codegen/code_generator.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace zel;
+
+class Silent : public stl::CheckReport {
+ public:
+  void error(int, std::string_view text) override {
+    std::cerr << "benchmark program is faulty: " << text << "\n";
+    std::abort();
+  }
+  void notice(std::string_view) override {}
+};
+
+// Sentences of the kinds the demo uses, with operands spread over `spread` numbers.
+std::string Sentence(int n, int spread) {
+  const std::string w = std::to_string(n % spread);
+  const std::string b = std::to_string(n % 16);
+  switch (n % 5) {
+    case 0:
+      return "wE" + w + "." + b + "unE1." + b + "dsA" + w + "." + b + "frA" + w + "." + b + "\n";
+    case 1:
+      return "w(MW" + w + "+@5)>MW1" + w + "dlMW" + w + "*@3/@7qR" + w + "\n";
+    case 2:
+      return "wM" + w + "." + b + "o(E2.1xE3.2)dsT" + w + "m2.5\n";
+    case 3:
+      return "wZ" + w + "diZW" + w + "frZ" + w + "\n";
+    default:
+      return "wMW" + w + "<>@$FF" + "dlEW" + w + "z1z7qMW" + w + "\n";
+  }
+}
+
+struct Module {
+  std::string xref;
+  bool fits = false;
+};
+
+Module Check(int sentences, int spread) {
+  std::string program;
+  for (int i = 0; i < sentences; ++i) program += Sentence(i, spread);
+  Silent report;
+  stl::CheckSetup setup;
+  setup.program = program;
+  setup.module = "CZ0P05V1";
+  const auto check = stl::RunSyntaxCheck(setup, report);
+  const auto code = stl::GenerateCode(check.output.intermediate, {setup.module, {}});
+  return {check.output.crossReference, code.errors == 0};
+}
+
+// The cross reference of the largest module of these sentences that still compiles.
+std::string LargestModuleXref(int spread) {
+  int low = 1;
+  int high = 4000;
+  while (low < high) {
+    const int mid = (low + high + 1) / 2;
+    if (Check(mid, spread).fits)
+      low = mid;
+    else
+      high = mid - 1;
+  }
+  return Check(low, spread).xref;
+}
+
+class Project {
+ public:
+  Project() : m_root(fs::temp_directory_path() / ("zel-xref-bench-" + std::to_string(getpid()))) {
+    fs::remove_all(m_root);
+    fs::create_directories(m_root / "P" / "RUNTIME.VM1X");
+    m_dir = m_root / "P" / "BENCH";
+    fs::create_directories(m_dir);
+    const fs::path file = m_dir / "Project.FW4";
+    platform::WriteProfileString(file, "PROJECT", "TARGET", "VM1X");
+    const std::string shared = LargestModuleXref(200);
+    const std::string own = LargestModuleXref(250);
+    platform::ProfileEntries entries;
+    int index = 0;
+    const auto add = [&](char kind, int count) {
+      for (int n = 0; n < count; ++n, ++index) {
+        char name[16];
+        std::snprintf(name, sizeof name, "CZ0%c%02dV1", kind, n);
+        entries.push_back({"SRC_" + std::to_string(index), std::string(name) + ".awl,1,bench"});
+        Write(std::string(name) + ".awl", "source");
+        Write(std::string(name) + ".XREF", index % 2 ? shared : own);
+        m_lines += static_cast<std::size_t>(std::count(shared.begin(), shared.end(), '\n'));
+      }
+    };
+    add('P', 64);
+    add('B', 100);
+    add('F', 100);
+    platform::ReplaceProfileSection(file, "MODULES", entries);
+    stl::AllocationList list;
+    list.setPath(m_dir / "C.BEL");
+    for (int n = 0; n < 1000; ++n) {
+      stl::AllocationEntry entry;
+      stl::StoredToDisplay("MW" + std::to_string(n), entry.operand);
+      entry.symbol = "S" + std::to_string(n);
+      entry.comment = "bench";
+      list.append(entry);
+    }
+    list.save();
+    app::ExclusionFile exclusion;
+    app::ExclusionFile::create(m_dir / "Project._PA", exclusion);
+    m_model.open("BENCH", m_root / "P", std::move(exclusion));
+  }
+  ~Project() {
+    m_model.close();
+    fs::remove_all(m_root);
+  }
+  const app::ProjectModel& model() const { return m_model; }
+  fs::path programDirectory() const { return m_root / "P"; }
+  std::size_t lines() const { return m_lines; }
+
+ private:
+  void Write(const std::string& name, const std::string& text) {
+    platform::WriteFileAtomically(m_dir / name, text);
+  }
+  fs::path m_root;
+  fs::path m_dir;
+  app::ProjectModel m_model;
+  std::size_t m_lines = 0;
+};
+
+class NoLog : public build::BuildLog {
+ public:
+  void print(std::string_view) override {}
+};
+
+void CrossReferenceOf264Modules(benchmark::State& state) {
+  static Project project;
+  std::size_t operands = 0;
+  std::size_t listed = 0;
+  for (auto _ : state) {
+    NoLog log;
+    build::CrossReference xref;
+    xref.build(build::CrossReferenceProjectOf(project.model(), project.programDirectory()), log);
+    stl::AllocationList symbols;
+    symbols.load(project.model().directory() / "C.BEL");
+    const auto lines = xref.list(80, symbols);
+    build::WriteCrossReferenceFile(project.model().directory(), lines);
+    operands = xref.sortedOperands().size();
+    listed = lines.size();
+  }
+  state.counters["xref lines read"] = static_cast<double>(project.lines());
+  state.counters["operands"] = static_cast<double>(operands);
+  state.counters["list lines"] = static_cast<double>(listed);
+}
+BENCHMARK(CrossReferenceOf264Modules)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,336 @@
+#include "build/cross_reference.h"
+
+#include <algorithm>
+#include <fstream>
+#include <optional>
+#include <unordered_map>
+
+#include "app/project/project_file.h"
+#include "app/project/project_model.h"
+#include "app/text/text_format.h"
+#include "build/compiled_module.h"
+#include "build/usage_operands.h"
+#include "library/runtime_folder.h"
+#include "platform/files.h"
+#include "platform/no_case.h"
+#include "platform/timebase.h"
+#include "stl/alloc/allocation_order.h"
+#include "stl/lang/module_name.h"
+#include "stl/lang/operand.h"
+
+namespace zel::build {
+
+namespace {
+
+constexpr std::size_t kOperandColumn = 9;
+constexpr std::size_t kModuleColumn = 20;
+constexpr std::size_t kNumbersColumn = 30;
+constexpr std::size_t kNumberWidth = 5;
+constexpr std::size_t kCutFromModuleName = 3;  // "CZ0"
+
+void PadTo(std::string& text, std::size_t column) {
+  if (text.size() < column) text.append(column - text.size(), ' ');
+}
+
+// A module whose identity the import would refuse is no module to read.
+bool IsImportableName(std::string_view baseName) {
+  const auto identity = stl::ParseModuleName(baseName);
+  return identity && identity->number >= 0 &&
+         identity->number <= stl::MaxModuleNumber(identity->kind);
+}
+
+// "%5u": right-aligned in five places, wider when it must be.
+void AppendNumber(std::string& line, unsigned number) {
+  char digits[10];
+  std::size_t count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + number % 10);
+    number /= 10;
+  } while (number != 0);
+  if (count < kNumberWidth) line.append(kNumberWidth - count, ' ');
+  while (count > 0) line += digits[--count];
+}
+
+std::optional<unsigned> ParseLineNumber(std::string_view text) {
+  while (!text.empty() && (text.back() == '\r' || text.back() == ' ')) text.remove_suffix(1);
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  unsigned value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<unsigned>(c - '0');
+  }
+  return value;
+}
+
+std::span<const std::uint8_t> AsBytes(const std::string& text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+}  // namespace
+
+CrossReferenceProject CrossReferenceProjectOf(const app::ProjectModel& model,
+                                              const fs::path& programDirectory) {
+  CrossReferenceProject project;
+  if (!model.isOpen()) return project;
+  project.directory = model.directory();
+  project.name = model.name();
+  project.type = model.target();
+  if (!project.type.empty() && !programDirectory.empty()) {
+    project.runtimeDirectory = library::RuntimeDirectory(programDirectory, project.type);
+  }
+  const app::ProjectFile& file = model.file();
+  for (int i = 0;; ++i) {
+    const std::string value = file.read(app::kSectionModules, "SRC_" + std::to_string(i));
+    if (value.empty()) break;
+    project.moduleFiles.push_back(value.substr(0, value.find(',')));
+  }
+  return project;
+}
+
+void ReadXrefLines(std::string_view text,
+                   const std::function<void(std::string_view, unsigned)>& use) {
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    const std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    const std::size_t blank = line.find(' ');
+    if (blank == 0 || blank == std::string_view::npos) continue;
+    if (const auto number = ParseLineNumber(line.substr(blank + 1))) {
+      use(line.substr(0, blank), *number);
+    }
+  }
+}
+
+std::size_t NumbersPerLine(std::size_t width) {
+  if (width <= kNumbersColumn + kNumberWidth) return 1;
+  return (width - kNumbersColumn) / kNumberWidth;
+}
+
+bool CrossReference::build(const CrossReferenceProject& project, BuildLog& log) {
+  m_table.clear();
+  m_sorted.clear();
+  m_recent = true;
+  m_projectName = project.name;
+  log.print("\r\nZEL Project Cross Reference\r\n\r\n");
+  if (project.name.empty()) {
+    log.print(kMsgXrefNoProject);
+    return false;
+  }
+  if (project.directory.empty() || project.type.empty() || project.runtimeDirectory.empty()) {
+    log.print(kMsgXrefCannotInitialise);
+    return false;
+  }
+  const auto allocFile = platform::FindPathNoCase(project.directory / app::kAllocListFileName);
+  const std::optional<std::int64_t> allocTime =
+      allocFile ? std::optional(platform::FileTime(*allocFile)) : std::nullopt;
+  for (const std::string& fileName : project.moduleFiles) {
+    log.print(app::FillText("analysing %s\r\n", fileName));
+    const std::string_view name = std::string_view(fileName).substr(0, fileName.find('.'));
+    const std::string moduleName(name.size() > kCutFromModuleName ? name.substr(kCutFromModuleName)
+                                                                  : name);
+    const std::string_view extension =
+        std::string_view(fileName).substr(fileName.size() >= 4 ? fileName.size() - 4 : 0);
+    if (platform::EqualsNoCase(extension, ".awl") || platform::EqualsNoCase(extension, ".kop")) {
+      const fs::path moduleFile = project.directory / fileName;
+      const fs::path xrefFile = project.directory / (std::string(name) + ".XREF");
+      readXref(xrefFile, moduleFile, allocTime, moduleName, log);
+    } else if (platform::EqualsNoCase(extension, ".imp")) {
+      readImported(project, name, moduleName);
+    } else {
+      log.print(app::FillText(kMsgXrefUnknownType, fileName));
+      m_recent = false;
+    }
+  }
+  sort();
+  return true;
+}
+
+void CrossReference::readXref(const fs::path& xrefFile, const fs::path& moduleFile,
+                              std::optional<std::int64_t> allocTime, const std::string& moduleName,
+                              BuildLog& log) {
+  const auto found = platform::FindPathNoCase(xrefFile);
+  const auto text = found ? platform::ReadWholeFile(*found) : std::nullopt;
+  if (!text) {
+    log.print(app::FillText(kMsgXrefCannotAccess, xrefFile.string()));
+    m_recent = false;
+    return;
+  }
+  const std::int64_t xrefTime = platform::FileTime(*found);
+  const auto newer = [&](std::optional<std::int64_t> time) {
+    return time && *time >= xrefTime + platform::kFreshnessSlackSeconds;
+  };
+  const auto source = platform::FindPathNoCase(moduleFile);
+  if (newer(allocTime) || newer(source ? std::optional(platform::FileTime(*source)) : std::nullopt))
+    m_recent = false;
+
+  // Gathered per module first: a module names each operand many times.
+  ModuleUses uses;
+  ReadXrefLines(*text,
+                [&](std::string_view operand, unsigned line) { uses[operand].push_back(line); });
+  addModule(uses, moduleName);
+}
+
+void CrossReference::readImported(const CrossReferenceProject& project, std::string_view baseName,
+                                  const std::string& moduleName) {
+  if (!IsImportableName(baseName)) return;
+  const std::string objectName = std::string(baseName) + "." + project.type + ".OBJ";
+  const auto found = platform::FindPathNoCase(project.directory / objectName);
+  const auto bytes = found ? platform::ReadWholeFile(*found) : std::nullopt;
+  if (!bytes) return;
+  const auto header = ReadModuleHeader(AsBytes(*bytes));
+  if (!header || !IsCompiledModule(*header) || !header->hasUsage()) return;
+  const auto usage = ReadModuleUsage(AsBytes(*bytes), *header);
+  if (!usage) return;
+  const std::vector<std::string> operands = UsedOperands(*usage);
+  ModuleUses uses;
+  for (const std::string& operand : operands) uses[operand].push_back(0);
+  addModule(uses, moduleName);
+}
+
+void CrossReference::addModule(ModuleUses& uses, const std::string& module) {
+  for (auto& [operand, lines] : uses) {
+    m_table[std::string(operand)].push_back({module, std::move(lines)});
+  }
+}
+
+std::vector<unsigned> CrossReference::linesOf(const std::string& operand,
+                                              std::string_view module) const {
+  const auto found = m_table.find(operand);
+  if (found == m_table.end()) return {};
+  for (const auto& uses : found->second) {
+    if (uses.module == module) return uses.lines;
+  }
+  return {};
+}
+
+namespace {
+
+// Each operand's modules by name; a module listed twice keeps one entry with the lines of
+// both, in the order read.
+void SortModules(CrossReference::Uses& uses) {
+  std::stable_sort(uses.begin(), uses.end(),
+                   [](const auto& a, const auto& b) { return a.module < b.module; });
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < uses.size(); ++i) {
+    if (kept > 0 && uses[kept - 1].module == uses[i].module) {
+      auto& into = uses[kept - 1].lines;
+      into.insert(into.end(), uses[i].lines.begin(), uses[i].lines.end());
+    } else if (kept++ != i) {
+      uses[kept - 1] = std::move(uses[i]);
+    }
+  }
+  uses.resize(kept);
+}
+
+}  // namespace
+
+void CrossReference::sort() {
+  for (auto& [operand, uses] : m_table) SortModules(uses);
+  struct Key {
+    std::string text;
+    std::optional<stl::Operand> operand;  // absent when the text is no valid operand
+  };
+  std::vector<Key> keys;
+  keys.reserve(m_table.size());
+  for (const auto& [text, uses] : m_table) {
+    stl::Operand operand;
+    const bool valid = stl::StoredToDisplay(text, operand);
+    keys.push_back({text, valid ? std::optional(operand) : std::nullopt});
+  }
+  std::stable_sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+    if (a.operand.has_value() != b.operand.has_value()) return a.operand.has_value();
+    if (a.operand) {
+      const int order = stl::CompareOperands(*a.operand, *b.operand);
+      if (order != 0) return order < 0;
+    }
+    return a.text < b.text;
+  });
+  m_sorted.clear();
+  m_sorted.reserve(keys.size());
+  for (Key& key : keys) m_sorted.push_back(std::move(key.text));
+}
+
+std::vector<std::string> OperandBlock(std::string_view operand, std::string_view symbol,
+                                      const CrossReference::Uses& uses, std::size_t width) {
+  std::vector<std::string> lines;
+  const std::size_t perLine = NumbersPerLine(width);
+  std::string first(operand);
+  PadTo(first, kOperandColumn);
+  first += symbol;
+  PadTo(first, kModuleColumn);
+  bool firstLine = true;
+  for (const auto& [module, numbers] : uses) {
+    std::string line = firstLine ? first : std::string(kModuleColumn, ' ');
+    firstLine = false;
+    line += module;
+    PadTo(line, kNumbersColumn);
+    std::size_t onLine = 0;
+    for (const unsigned number : numbers) {
+      if (onLine == perLine) {
+        lines.push_back(std::move(line));
+        line.assign(kNumbersColumn, ' ');
+        onLine = 0;
+      }
+      AppendNumber(line, number);
+      ++onLine;
+    }
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+std::vector<std::string> CrossReference::list(std::size_t width,
+                                              const stl::AllocationList& symbols) const {
+  std::vector<std::string> lines;
+  lines.push_back("Cross Reference for Project " + m_projectName);
+  lines.emplace_back();
+  lines.emplace_back(kXrefHeader);
+  lines.emplace_back(kXrefHeader.size(), '-');
+  // The list's own lookup goes entry by entry; one map serves thousands of operands.
+  std::unordered_map<std::string, std::string_view> symbolOf;
+  for (const auto& entry : symbols.entries()) {
+    symbolOf.try_emplace(platform::UpperAscii(entry.operand.stored), entry.symbol);
+  }
+  for (const std::string& stored : m_sorted) {
+    stl::Operand operand;
+    const bool valid = stl::StoredToDisplay(stored, operand);
+    const auto found = symbolOf.find(platform::UpperAscii(stored));
+    const std::string_view symbol = found != symbolOf.end() ? found->second : std::string_view();
+    auto block = OperandBlock(valid ? std::string_view(operand.display) : "?", symbol,
+                              m_table.at(stored), width);
+    std::move(block.begin(), block.end(), std::back_inserter(lines));
+  }
+  if (!m_recent) {
+    lines.emplace_back();
+    lines.emplace_back(kMsgXrefNotRecent);
+  }
+  return lines;
+}
+
+bool WriteCrossReferenceFile(const fs::path& directory, const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  // Derived from the modules, so it needs no flush of its own, only never a half file.
+  const fs::path target = platform::ResolvePathNoCase(directory / kCrossReferenceFileName);
+  const fs::path temporary = target.parent_path() / (target.filename().string() + ".new");
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out || !out.write(text.data(), static_cast<std::streamsize>(text.size())) ||
+        !out.flush()) {
+      out.close();
+      platform::DeleteFileAt(temporary);
+      return false;
+    }
+  }
+  // Renaming over the old list would make the file system flush the new one at once;
+  // the list is derived, so a moment without one costs nothing.
+  platform::DeleteFileAt(target);
+  if (platform::MoveFileTo(temporary, target)) return true;
+  platform::DeleteFileAt(temporary);
+  return false;
+}
+
+}  // namespace zel::build
