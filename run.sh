@@ -55,10 +55,11 @@ for name in $("$zelc" projects | cut -f1); do
   "$zelc" controller-settings -p "$name" --summary
 done
 echo
-echo "== Compiling the statement-list modules of DEMO"
-for module in $("$zelc" modules -p DEMO | awk '{print $1}' | grep -i '\.awl$'); do
-  "$zelc" compile -p DEMO "$module" || true
-done
+echo "== Building DEMO: its modules compiled and linked into Project.RUN, with its drivers"
+"$zelc" build -p DEMO || true
+echo
+echo "== The records of DEMO's run file"
+"$zelc" list-run -p DEMO || true
 echo
 echo "== Logging in to the virtual controller and asking it who it is"
 "$zelc" login || true

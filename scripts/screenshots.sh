@@ -5,10 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-cmake --build "$build" --target ui_screenshots >/dev/null
+cmake --build "$build" --target ui_screenshots orvix_screenshots >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r demo/. "$work"
 out="$PWD/docs/screenshots"
 mkdir -p "$out"
 (cd "$work" && QT_QPA_PLATFORM=offscreen "$OLDPWD/$build/bin/ui_screenshots" "$out")
+# The converter's wizard over a version-3 installation it generates itself.
+QT_QPA_PLATFORM=offscreen "$build/bin/orvix_screenshots" "$out"

@@ -91,6 +91,8 @@ class DriverScript {
   // Any value, cut at maxLength characters; empty when absent.
   std::string value(std::string_view section, std::string_view key,
                     std::size_t maxLength = platform::kProfileBufferSize - 1) const;
+  // The keys of `section` in file order (the build's "CONST" tokens).
+  std::vector<std::string> keys(std::string_view section) const { return m_document.keys(section); }
 
  private:
   platform::IniDocument m_document;

@@ -294,7 +294,8 @@ std::optional<std::uint64_t> FreeSpace(const fs::path& path) {
   return static_cast<std::uint64_t>(st.f_bavail) * st.f_frsize;
 }
 
-bool WriteFileAtomically(const fs::path& path, std::string_view data) {
+bool WriteFileAtomically(const fs::path& path, std::string_view data, Durability durability) {
+  const bool flush = durability == Durability::Flushed;
   const fs::path target = WriteTarget(path);
   fs::path dir = target.parent_path();
   if (dir.empty()) dir = ".";
@@ -303,15 +304,23 @@ bool WriteFileAtomically(const fs::path& path, std::string_view data) {
   if (fd < 0) return false;
   struct stat old {};
   bool ok = (::stat(target.c_str(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0);
-  ok = ok && WriteAll(fd, data) && ::fsync(fd) == 0;
+  ok = ok && WriteAll(fd, data) && (!flush || ::fsync(fd) == 0);
   ok = (::close(fd) == 0) && ok;
   ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
   if (!ok) {
     ::unlink(temp.c_str());
     return false;
   }
-  SyncDirectory(dir);
+  if (flush) SyncDirectory(dir);
   return true;
+}
+
+bool SyncFileSystemOf(const fs::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  const bool ok = ::syncfs(fd) == 0;
+  ::close(fd);
+  return ok;
 }
 
 std::optional<std::string> ReadWholeFile(const fs::path& path) {

@@ -49,9 +49,18 @@ std::optional<std::uint64_t> FileSize(const fs::path& path);
 // Free bytes for an unprivileged user on the file system holding `path`.
 std::optional<std::uint64_t> FreeSpace(const fs::path& path);
 
-// Writes `data` to a temporary file beside `path`, flushes it to disk and renames it over
-// `path`, so readers see the old or the new content, never a mix.
-bool WriteFileAtomically(const fs::path& path, std::string_view data);
+// Whether an atomic write waits until its bytes are on the disk. What the user typed
+// (sources, the project file, the allocation list) is flushed at once; files derived from
+// it (intermediate text, cross reference, object files) can be made again, so they skip the
+// per-file flush and whoever wrote many of them flushes once (SyncFileSystemOf).
+enum class Durability { Flushed, Deferred };
+
+// Writes `data` to a temporary file beside `path`, flushes it to disk (unless Deferred) and
+// renames it over `path`, so readers see the old or the new content, never a mix.
+bool WriteFileAtomically(const fs::path& path, std::string_view data,
+                         Durability durability = Durability::Flushed);
+// Flushes everything written to the file system that holds `path` to the disk.
+bool SyncFileSystemOf(const fs::path& path);
 // Regular files only: nullopt for a directory, a FIFO or a device.
 std::optional<std::string> ReadWholeFile(const fs::path& path);
 

@@ -1,5 +1,7 @@
 #include "platform/process.h"
 
+#include <signal.h>
+
 #include <cerrno>
 #include <utility>
 
@@ -72,6 +74,12 @@ std::optional<int> Process::wait(int timeoutMs) {
   if (m_exitCode || m_pid <= 0) return m_exitCode;
   m_exitCode = detail::WaitForExit(m_pid, timeoutMs);
   return m_exitCode;
+}
+
+void Process::kill() {
+  if (m_exitCode || m_pid <= 0) return;
+  ::kill(m_pid, SIGKILL);
+  m_exitCode = detail::WaitForExit(m_pid, -1);
 }
 
 }  // namespace zel::platform

@@ -30,6 +30,9 @@ class Process {
   // Waits at most timeoutMs (negative: without limit); the exit code, or nullopt while
   // it still runs. A process ended by a signal reports 128 + the signal number.
   std::optional<int> wait(int timeoutMs = -1);
+  // Ends a process that still runs at once and reaps it (a command that hangs must not
+  // outlive the job that waited for it); its exit code then reads 128 + SIGKILL.
+  void kill();
   // Why an invalid Process could not start: the errno of the failed lookup, fork, chdir or
   // exec (ENOENT when the program was not found); 0 for a started one.
   int startError() const { return m_startError; }

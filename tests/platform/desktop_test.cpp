@@ -51,6 +51,36 @@ TEST(CodePage, MapsTheWindowsTable) {
   }
 }
 
+TEST(CodePage, OemLettersKeepTheirCharacterAndGraphicsBecomeAscii) {
+  struct Case {
+    unsigned char oem;
+    std::string_view utf8;  // what the Windows-1252 result shows as
+  };
+  const Case cases[] = {
+      {'A', "A"},       {0x0D, "\r"},     {0x81, "\u00FC"}, {0x84, "\u00E4"}, {0x8E, "\u00C4"},
+      {0x94, "\u00F6"}, {0x99, "\u00D6"}, {0x9A, "\u00DC"}, {0xE1, "\u00DF"}, {0x9B, "\u00F8"},
+      {0x9D, "\u00D8"}, {0x9F, "\u0192"}, {0xB5, "\u00C1"}, {0xD5, "i"},      {0xF8, "\u00B0"},
+      {0xFF, "\u00A0"}, {0xC4, "-"},      {0xCD, "="},      {0xB3, "|"},      {0xBA, "|"},
+      {0xC5, "+"},      {0xDA, "+"},      {0xDB, "#"},      {0xB0, "#"},      {0xF2, "_"},
+      {0xE6, "\u00B5"},
+  };
+  for (const Case& c : cases) {
+    const std::string converted = OemToCp1252(std::string(1, static_cast<char>(c.oem)));
+    ASSERT_EQ(converted.size(), 1u) << int(c.oem);
+    EXPECT_EQ(Cp1252ToUtf8(converted), c.utf8) << int(c.oem);
+  }
+  // No letter of the code page is lost: every byte maps to a distinct byte or to one of
+  // the ASCII signs the graphics become.
+  std::set<unsigned char> seen;
+  for (int b = 0x80; b < 0x100; ++b) {
+    const auto out =
+        static_cast<unsigned char>(OemToCp1252(std::string(1, static_cast<char>(b)))[0]);
+    if (out < 0x80) continue;
+    EXPECT_TRUE(seen.insert(out).second) << "byte " << b << " maps onto a taken character";
+  }
+  EXPECT_EQ(OemToCp1252(std::string("a\0b\x1A", 4)), std::string("a\0b\x1A", 4));
+}
+
 TEST(CodePage, UnmappableAndIllFormedBecomeQuestionMarks) {
   struct Case {
     std::string_view utf8;
@@ -136,6 +166,20 @@ TEST(Process, WaitTimesOutAndTheChildIsReapedLater) {
   EXPECT_FALSE(process.valid());
   std::this_thread::sleep_for(std::chrono::milliseconds(800));
   EXPECT_EQ(OurChildren().count(started.front()), 0u) << "the child was left a zombie";
+}
+
+TEST(Process, KillEndsARunningChildAndLeavesAnEndedOneAlone) {
+  Process running = Process::start("sleep 30", {});
+  ASSERT_TRUE(running.valid());
+  EXPECT_EQ(running.wait(0), std::nullopt);
+  running.kill();
+  EXPECT_EQ(running.wait(0), 128 + 9);
+
+  Process ended = Process::start("sh -c \"exit 4\"", {});
+  ASSERT_TRUE(ended.valid());
+  EXPECT_EQ(ended.wait(), 4);
+  ended.kill();
+  EXPECT_EQ(ended.wait(0), 4);
 }
 
 TEST(Process, RunsInTheWorkingDirectoryWithoutOurDescriptors) {

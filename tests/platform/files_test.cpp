@@ -208,19 +208,27 @@ TEST_F(FilesTest, TimesSizesAndSpace) {
 }
 
 TEST_F(FilesTest, AtomicWriteAndWholeRead) {
-  const fs::path file = m_dir / "data.bin";
-  const std::string binary("\0\x01\xff\r\n\0", 6);
-  ASSERT_TRUE(WriteFileAtomically(file, "first"));
-  ASSERT_TRUE(WriteFileAtomically(file, binary));
-  EXPECT_EQ(ReadWholeFile(file), binary);
-  ASSERT_TRUE(WriteFileAtomically(file, ""));
-  EXPECT_EQ(ReadWholeFile(file), "");
-  EXPECT_FALSE(WriteFileAtomically(file / "below-a-file", "x"));
-  EXPECT_FALSE(WriteFileAtomically(m_dir / "Projects", "a directory is not replaced"));
-  EXPECT_TRUE(fs::is_directory(m_dir / "Projects"));
-  EXPECT_EQ(ReadWholeFile(m_dir / "missing"), std::nullopt);
-  EXPECT_EQ(ReadWholeFile(m_dir.path()), std::nullopt);
-  EXPECT_EQ(ListDirectory(m_dir.path()).size(), 2u) << "a temporary file was left behind";
+  // A deferred write differs only in when the bytes reach the disk: what a reader sees,
+  // and what is left in the directory, must be the same.
+  for (const Durability durability : {Durability::Flushed, Durability::Deferred}) {
+    SCOPED_TRACE(durability == Durability::Flushed ? "flushed" : "deferred");
+    const fs::path file = m_dir / "data.bin";
+    const std::string binary("\0\x01\xff\r\n\0", 6);
+    ASSERT_TRUE(WriteFileAtomically(file, "first", durability));
+    ASSERT_TRUE(WriteFileAtomically(file, binary, durability));
+    EXPECT_EQ(ReadWholeFile(file), binary);
+    ASSERT_TRUE(WriteFileAtomically(file, "", durability));
+    EXPECT_EQ(ReadWholeFile(file), "");
+    EXPECT_FALSE(WriteFileAtomically(file / "below-a-file", "x", durability));
+    EXPECT_FALSE(
+        WriteFileAtomically(m_dir / "Projects", "a directory is not replaced", durability));
+    EXPECT_TRUE(fs::is_directory(m_dir / "Projects"));
+    EXPECT_EQ(ReadWholeFile(m_dir / "missing"), std::nullopt);
+    EXPECT_EQ(ReadWholeFile(m_dir.path()), std::nullopt);
+    EXPECT_EQ(ListDirectory(m_dir.path()).size(), 2u) << "a temporary file was left behind";
+    EXPECT_TRUE(SyncFileSystemOf(file));
+  }
+  EXPECT_FALSE(SyncFileSystemOf(m_dir / "missing"));
 }
 
 TEST_F(FilesTest, WholeReadTakesOnlyRegularFiles) {

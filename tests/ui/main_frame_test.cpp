@@ -95,7 +95,6 @@ TEST(MainFrame, LaterCommandsAreShownDisabledWithTheirAccelerators) {
   ASSERT_TRUE(ws.start());
   const MainActions& a = ws.frame().actions();
   const std::vector<std::pair<QAction*, QKeySequence>> rows = {
-      {a.makeProject, QKeySequence(Qt::Key_F7)},
       {a.download, QKeySequence(Qt::Key_F5)},
       {a.update, QKeySequence(Qt::CTRL | Qt::Key_F5)},
       {a.programPrint, QKeySequence()},

@@ -135,10 +135,12 @@ void CheckRun::writeLog(std::string_view text) {
 }
 
 void CheckRun::writeOutputs() {
-  if (!platform::WriteFileAtomically(pathOf(kIntermediateExtension),
-                                     m_result.output.intermediate) ||
+  // Derived from the source: a crash loses nothing that another compilation cannot make.
+  constexpr auto kDeferred = platform::Durability::Deferred;
+  if (!platform::WriteFileAtomically(pathOf(kIntermediateExtension), m_result.output.intermediate,
+                                     kDeferred) ||
       !platform::WriteFileAtomically(pathOf(kCrossReferenceExtension),
-                                     m_result.output.crossReference))
+                                     m_result.output.crossReference, kDeferred))
     failWriting(true);
 }
 

@@ -44,7 +44,10 @@ fs::path ObjectPath(const fs::path& directory, const std::string& module) {
 bool WriteObject(const fs::path& object, const CodeGenResult& code) {
   const std::string_view bytes(reinterpret_cast<const char*>(code.object.data()),
                                code.object.size());
-  return !object.empty() && platform::WriteFileAtomically(object, bytes);
+  // The object file can always be made again from the source, so it is not flushed on its
+  // own; a build flushes once at its end.
+  return !object.empty() &&
+         platform::WriteFileAtomically(object, bytes, platform::Durability::Deferred);
 }
 
 void ReportLine(CheckRun& run, std::string_view text, std::string_view log) {

@@ -44,6 +44,8 @@ void AddDriverCommands(CLI::App& app, CommandAction& chosen);
 void AddIoCommands(CLI::App& app, CommandAction& chosen);
 void AddControllerCommands(CLI::App& app, CommandAction& chosen);
 void AddToolCommands(CLI::App& app, CommandAction& chosen);
+void AddBuildCommands(CLI::App& app, CommandAction& chosen);
+void AddRunFileCommands(CLI::App& app, CommandAction& chosen);
 void AddModuleImportCommands(CLI::App& app, CommandAction& chosen);
 
 }  // namespace zel::zelc

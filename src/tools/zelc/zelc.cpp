@@ -42,6 +42,8 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
   AddIoCommands(app, chosen);
   AddControllerCommands(app, chosen);
   AddToolCommands(app, chosen);
+  AddBuildCommands(app, chosen);
+  AddRunFileCommands(app, chosen);
   AddModuleImportCommands(app, chosen);
   try {
     app.parse(argc, argv);

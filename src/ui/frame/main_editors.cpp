@@ -235,6 +235,15 @@ void MainFrame::compileProgram() {
 
 // Progress goes to the status bar; a job's end gives the commands back.
 platform::LParam MainFrame::jobMessage(const platform::Message& message) {
+  const app::Job& build = m_builder.job();
+  if (message.wParam == build.id() && build.id() != 0) {
+    if (message.id == app::JobProgressMessage()) {
+      statusBar()->showMessage(FromStored(build.progress().text));
+    } else if (message.id == app::JobDoneMessage()) {
+      buildEnded();
+    }
+    return 0;
+  }
   const app::Job& compile = m_compilation.job();
   if (message.wParam != compile.id()) return 0;
   if (message.id == app::JobProgressMessage()) {

@@ -44,7 +44,8 @@ MainFrame::MainFrame(app::Preferences preferences, QWidget* parent)
         return message.id == platform::RegisterMessage(app::kIAmZelProgramMsgName) ? 1 : 0;
       }),
       m_jobs([this](const platform::Message& message) { return jobMessage(message); }),
-      m_compilation(m_jobs.id()) {
+      m_compilation(m_jobs.id()),
+      m_builder(m_jobs.id()) {
   setObjectName("MainFrame");
   m_mdi = new QMdiArea(this);
   m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -169,6 +170,11 @@ bool MainFrame::writeExitState() {
 void MainFrame::closeEvent(QCloseEvent* event) {
   // The worker writes the module's files; it ends within moments.
   if (m_compilation.running()) m_compilation.wait();
+  // A build stops before its next module and leaves no run file.
+  if (m_builder.running()) {
+    m_builder.cancel();
+    m_builder.wait();
+  }
   // The run closed the project for the tool and opens it again when the tool ends.
   if (m_waitingForTool) {
     event->ignore();

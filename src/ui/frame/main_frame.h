@@ -19,6 +19,7 @@
 #include "app/shell/window_list.h"
 #include "app/shell/window_registry.h"
 #include "app/tools/tool_record.h"
+#include "build/project_build.h"
 #include "library/project_scripts.h"
 #include "platform/messages.h"
 #include "stl/alloc/allocation_list.h"
@@ -142,6 +143,11 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void saveProgramAs();
   bool saveAllPrograms();
   void compileProgram();
+  // Project > Make Project, Build Project, Clean Up, List Project File.
+  void startBuild(build::BuildMode mode);
+  void cleanUpProject();
+  void listRunFile();
+  build::Builder& builder() { return m_builder; }
   // The editor preferences changed: the insert commands and every open editor follow.
   void applyEditorPreferences();
   // A message window line "NAME.AWL(line) ...": opens the module on that line.
@@ -209,6 +215,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void createShortcutBar();
   platform::LParam jobMessage(const platform::Message& message);
   void compileEnded();
+  void buildEnded();
 
   app::Preferences m_preferences;
   std::unique_ptr<app::ProjectSession> m_session;
@@ -239,6 +246,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   // Receives the messages of the frame's jobs: progress for the status bar, and their end.
   platform::MessageTarget m_jobs;
   stl::Compilation m_compilation;
+  build::Builder m_builder;
   std::filesystem::path m_compilingFile;
   QMenu* m_extrasMenu = nullptr;
   std::vector<QAction*> m_toolActions;  // the tools' entries, or the one "(External Tools)"

@@ -101,13 +101,15 @@ void MainFrame::createMenus() {
   project->addSeparator();
   project->addActions({a.projectSettings, a.exploreProjects});
   project->addSeparator();
-  a.makeProject = Later(project, tr("&Make Project"), Qt::Key_F7);
-  a.buildProject = Later(project, tr("&Build Project"));
-  a.cleanUp = Later(project, tr("Clean &Up"));
+  a.makeProject = project->addAction(tr("&Make Project"), QKeySequence(Qt::Key_F7), this,
+                                     [this] { startBuild(build::BuildMode::Make); });
+  a.buildProject = project->addAction(tr("&Build Project"), this,
+                                      [this] { startBuild(build::BuildMode::Build); });
+  a.cleanUp = project->addAction(tr("Clean &Up"), this, [this] { cleanUpProject(); });
   project->addSeparator();
   a.backup = Later(project, tr("Bac&kup..."));
   a.restore = Later(project, tr("&Restore..."));
-  a.listProjectFile = Later(project, tr("&List Project File"));
+  a.listProjectFile = project->addAction(tr("&List Project File"), this, [this] { listRunFile(); });
   a.printProject = Later(project, tr("&Print..."));
   project->addSeparator();
   project->addActions({a.importModule, a.importFromLibrary, a.crossReference});
@@ -264,6 +266,9 @@ void MainFrame::updateActions() {
         a.projectDocumentation, a.allocationList, a.insertOperand, a.newProgram, a.newCmp, a.newCfm,
         a.driverConfiguration, a.insertDriver, a.ioConfiguration, a.insertIoModule, a.programNew,
         a.programOpen, a.programDelete, a.selectForDownload}) {
+    action->setEnabled(open);
+  }
+  for (QAction* action : {a.makeProject, a.buildProject, a.cleanUp, a.listProjectFile}) {
     action->setEnabled(open);
   }
   for (QAction* action : {a.programImport, a.importModule, a.importFromLibrary, a.crossReference}) {
