@@ -167,6 +167,16 @@ TEST_F(ModuleImportTest, CancelAndRefusedEntriesChangeNothing) {
   EXPECT_FALSE(hasFile("CZ0B100V1.VM1X.OBJ"));
 }
 
+TEST_F(ModuleImportTest, WithoutAControllerTypeNothingIsImported) {
+  writeLibraryFile("A.OBJ", ModuleFile());
+  ASSERT_TRUE(platform::WriteProfileString(m_dir / "Project.FW4", "PROJECT", "TARGET", ""));
+  openProject({});
+  EXPECT_EQ(import("A.OBJ", 5, "x").outcome, ImportOutcome::CopyFailed);
+  EXPECT_TRUE(storedEntries().empty());
+  EXPECT_FALSE(hasFile("CZ0B05V1..OBJ"));
+  EXPECT_FALSE(hasFile("CZ0B05V1.IMP"));
+}
+
 TEST(ImportPreset, ALibraryFileNamedLikeAModuleSuggestsItsIdentity) {
   struct Case {
     const char* file;
