@@ -74,6 +74,9 @@ TEST(CrossReferenceLayout, LaterModulesOfAnOperandStartBlank) {
   EXPECT_EQ(
       OperandBlock("FW1200", "", uses, 80),
       (Lines{"FW1200              B10V1         0", "                    P00V1         4   12"}));
+  // "%5u": a number wider than five places pushes the next along.
+  EXPECT_EQ(OperandBlock("R1", "", {{"P01V1", {7, 99999, 123456, 3}}}, 80),
+            (Lines{"R1                  P01V1         799999123456    3"}));
   // An operand as long as its column and a symbol of nine still leave the module column.
   EXPECT_EQ(OperandBlock("I99.15.15", "Long_Name", {{"P01V1", {7}}}, 80),
             (Lines{"I99.15.15Long_Name  P01V1         7"}));
