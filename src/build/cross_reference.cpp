@@ -176,7 +176,9 @@ void CrossReference::readImported(const CrossReferenceProject& project, std::str
   if (!IsImportableName(baseName)) return;
   const std::string objectName = std::string(baseName) + "." + project.type + ".OBJ";
   const auto found = platform::FindPathNoCase(project.directory / objectName);
-  const auto bytes = found ? platform::ReadWholeFile(*found) : std::nullopt;
+  const auto size = found ? platform::FileSize(*found) : std::nullopt;
+  const auto bytes =
+      size && *size <= kLargestModuleFile ? platform::ReadWholeFile(*found) : std::nullopt;
   if (!bytes) return;
   const auto header = ReadModuleHeader(AsBytes(*bytes));
   if (!header || !IsCompiledModule(*header) || !header->hasUsage()) return;

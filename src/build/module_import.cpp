@@ -80,7 +80,9 @@ ImportResult ImportModule(app::ProjectModel& model, app::ShellHooks* hooks, cons
   fs::path imported = fs::absolute(found, ec);
   if (ec) imported = found;
   // What is checked is what is copied: the bytes are read once.
-  const auto bytes = platform::ReadWholeFile(imported);
+  const auto size = platform::FileSize(imported);
+  const auto bytes =
+      size && *size <= kLargestModuleFile ? platform::ReadWholeFile(imported) : std::nullopt;
   if (!bytes || !IsModuleImage(*bytes)) {
     platform::ShowMessageBox(app::FillText(kMsgImportNotAModule, imported.string()), Buttons::Ok,
                              Icon::Error);

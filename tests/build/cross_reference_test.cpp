@@ -198,6 +198,8 @@ TEST_F(CrossReferenceTest, ImportedObjectFilesThatFailTheirChecksAreSkipped) {
       {"records cut short", "CZ0B06V1.IMP,1,x", "CZ0B06V1.VM1X.OBJ", cut, false},
       {"shorter than a header", "CZ0B07V1.IMP,1,x", "CZ0B07V1.VM1X.OBJ",
        ModuleFile(used).substr(0, 127), false},
+      {"larger than any module", "CZ0B08V1.IMP,1,x", "CZ0B08V1.VM1X.OBJ",
+       ModuleFile(used) + std::string(1 << 20, '\0'), false},
       {"program number 64", "CZ0P64V1.IMP,1,x", "CZ0P64V1.VM1X.OBJ", ModuleFile(used), false},
   };
   for (const Case& c : cases) {

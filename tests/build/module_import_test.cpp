@@ -119,6 +119,12 @@ TEST_F(ModuleImportTest, RefusesAFileThatIsNoModuleBeforeAnythingChanges) {
          return std::optional(f);
        }()},
       {"missing", std::nullopt},
+      {"a module header on a file larger than any module",
+       [] {
+         std::string f = ModuleFile();
+         f.resize((1 << 20) + 1, '\0');
+         return std::optional(f);
+       }()},
   };
   for (const Case& c : cases) {
     TearDown();
