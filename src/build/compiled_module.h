@@ -22,6 +22,9 @@ inline constexpr std::size_t kUsageMapSize = 27298;
 inline constexpr std::size_t kCalledModuleEntries = 100;
 inline constexpr std::size_t kProgramsInUsageMap = 64;
 inline constexpr std::size_t kProgramsUsageOffset = 23072;  // 64 words in the usage map
+// Header, a full code segment, the usage map, both call tables and a fieldbus table of
+// 65,535 stations stay well below this: a larger file is no module and is not read whole.
+inline constexpr std::uint64_t kLargestModuleFile = 1 << 20;
 // The last bytes of a module in C belong to its build environment, not to the controller.
 inline constexpr std::size_t kCModuleTrailer = 256;
 

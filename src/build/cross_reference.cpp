@@ -41,14 +41,15 @@ bool IsImportableName(std::string_view baseName) {
 
 // "%5u": right-aligned in five places, wider when it must be.
 void AppendNumber(std::string& line, unsigned number) {
-  char digits[10];
-  std::size_t count = 0;
+  char field[16];
+  char* end = field + sizeof field;
+  char* start = end;
   do {
-    digits[count++] = static_cast<char>('0' + number % 10);
+    *--start = static_cast<char>('0' + number % 10);
     number /= 10;
   } while (number != 0);
-  if (count < kNumberWidth) line.append(kNumberWidth - count, ' ');
-  while (count > 0) line += digits[--count];
+  while (end - start < static_cast<std::ptrdiff_t>(kNumberWidth)) *--start = ' ';
+  line.append(start, end);
 }
 
 std::optional<unsigned> ParseLineNumber(std::string_view text) {
@@ -175,7 +176,9 @@ void CrossReference::readImported(const CrossReferenceProject& project, std::str
   if (!IsImportableName(baseName)) return;
   const std::string objectName = std::string(baseName) + "." + project.type + ".OBJ";
   const auto found = platform::FindPathNoCase(project.directory / objectName);
-  const auto bytes = found ? platform::ReadWholeFile(*found) : std::nullopt;
+  const auto size = found ? platform::FileSize(*found) : std::nullopt;
+  const auto bytes =
+      size && *size <= kLargestModuleFile ? platform::ReadWholeFile(*found) : std::nullopt;
   if (!bytes) return;
   const auto header = ReadModuleHeader(AsBytes(*bytes));
   if (!header || !IsCompiledModule(*header) || !header->hasUsage()) return;
@@ -262,6 +265,7 @@ std::vector<std::string> OperandBlock(std::string_view operand, std::string_view
   for (const auto& [module, numbers] : uses) {
     std::string line = firstLine ? first : std::string(kModuleColumn, ' ');
     firstLine = false;
+    line.reserve(kNumbersColumn + kNumberWidth * std::min(perLine, numbers.size()) + 8);
     line += module;
     PadTo(line, kNumbersColumn);
     std::size_t onLine = 0;

@@ -74,9 +74,15 @@ std::string ImportLogText(std::int64_t now, std::string_view objectName,
 ImportResult ImportModule(app::ProjectModel& model, app::ShellHooks* hooks, const fs::path& file,
                           const AskImportEntry& ask) {
   ImportResult result;
-  const fs::path imported = fs::absolute(platform::FindPathNoCase(file).value_or(file));
+  if (!model.isOpen()) return result;
+  const fs::path found = platform::FindPathNoCase(file).value_or(file);
+  std::error_code ec;
+  fs::path imported = fs::absolute(found, ec);
+  if (ec) imported = found;
   // What is checked is what is copied: the bytes are read once.
-  const auto bytes = platform::ReadWholeFile(imported);
+  const auto size = platform::FileSize(imported);
+  const auto bytes =
+      size && *size <= kLargestModuleFile ? platform::ReadWholeFile(imported) : std::nullopt;
   if (!bytes || !IsModuleImage(*bytes)) {
     platform::ShowMessageBox(app::FillText(kMsgImportNotAModule, imported.string()), Buttons::Ok,
                              Icon::Error);
@@ -90,6 +96,12 @@ ImportResult ImportModule(app::ProjectModel& model, app::ShellHooks* hooks, cons
     return result;
   }
 
+  // Without a controller type there is no object file to copy to.
+  if (model.target().empty()) {
+    CopyFailed(imported);
+    result.outcome = ImportOutcome::CopyFailed;
+    return result;
+  }
   app::ModuleRecord record = app::MakeModule(app::Language::Imported, entry->kind, entry->number,
                                              entry->version, entry->comment);
   record.selected = true;

@@ -74,6 +74,9 @@ TEST(CrossReferenceLayout, LaterModulesOfAnOperandStartBlank) {
   EXPECT_EQ(
       OperandBlock("FW1200", "", uses, 80),
       (Lines{"FW1200              B10V1         0", "                    P00V1         4   12"}));
+  // "%5u": a number wider than five places pushes the next along.
+  EXPECT_EQ(OperandBlock("R1", "", {{"P01V1", {7, 99999, 123456, 3}}}, 80),
+            (Lines{"R1                  P01V1         799999123456    3"}));
   // An operand as long as its column and a symbol of nine still leave the module column.
   EXPECT_EQ(OperandBlock("I99.15.15", "Long_Name", {{"P01V1", {7}}}, 80),
             (Lines{"I99.15.15Long_Name  P01V1         7"}));
@@ -195,6 +198,8 @@ TEST_F(CrossReferenceTest, ImportedObjectFilesThatFailTheirChecksAreSkipped) {
       {"records cut short", "CZ0B06V1.IMP,1,x", "CZ0B06V1.VM1X.OBJ", cut, false},
       {"shorter than a header", "CZ0B07V1.IMP,1,x", "CZ0B07V1.VM1X.OBJ",
        ModuleFile(used).substr(0, 127), false},
+      {"larger than any module", "CZ0B08V1.IMP,1,x", "CZ0B08V1.VM1X.OBJ",
+       ModuleFile(used) + std::string(1 << 20, '\0'), false},
       {"program number 64", "CZ0P64V1.IMP,1,x", "CZ0P64V1.VM1X.OBJ", ModuleFile(used), false},
   };
   for (const Case& c : cases) {

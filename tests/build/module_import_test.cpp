@@ -119,6 +119,12 @@ TEST_F(ModuleImportTest, RefusesAFileThatIsNoModuleBeforeAnythingChanges) {
          return std::optional(f);
        }()},
       {"missing", std::nullopt},
+      {"a module header on a file larger than any module",
+       [] {
+         std::string f = ModuleFile();
+         f.resize((1 << 20) + 1, '\0');
+         return std::optional(f);
+       }()},
   };
   for (const Case& c : cases) {
     TearDown();
@@ -165,6 +171,16 @@ TEST_F(ModuleImportTest, CancelAndRefusedEntriesChangeNothing) {
   EXPECT_EQ(texts(), (Lines{"Please enter an integer between 0 and 99."}));
   EXPECT_TRUE(storedEntries().empty());
   EXPECT_FALSE(hasFile("CZ0B100V1.VM1X.OBJ"));
+}
+
+TEST_F(ModuleImportTest, WithoutAControllerTypeNothingIsImported) {
+  writeLibraryFile("A.OBJ", ModuleFile());
+  ASSERT_TRUE(platform::WriteProfileString(m_dir / "Project.FW4", "PROJECT", "TARGET", ""));
+  openProject({});
+  EXPECT_EQ(import("A.OBJ", 5, "x").outcome, ImportOutcome::CopyFailed);
+  EXPECT_TRUE(storedEntries().empty());
+  EXPECT_FALSE(hasFile("CZ0B05V1..OBJ"));
+  EXPECT_FALSE(hasFile("CZ0B05V1.IMP"));
 }
 
 TEST(ImportPreset, ALibraryFileNamedLikeAModuleSuggestsItsIdentity) {
