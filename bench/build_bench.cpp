@@ -12,71 +12,16 @@
 #include <string>
 
 #include "build/project_build.h"
-#include "stl/check/syntax_check.h"
-#include "stl/codegen/code_generator.h"
+#include "support/generated_program.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace zel;
 
-class Silent : public stl::CheckReport {
- public:
-  void error(int, std::string_view text) override {
-    std::cerr << "benchmark program is faulty: " << text << "\n";
-    std::abort();
-  }
-  void notice(std::string_view) override {}
-};
-
-// One sentence of each kind the demo programs use, in stored form (as the code
-// generator's benchmark has them, so the two compare).
-std::string Sentence(int n) {
-  const std::string w = std::to_string(n % 200);
-  const std::string b = std::to_string(n % 16);
-  switch (n % 6) {
-    case 0:
-      return "wE" + w + "." + b + "unE1." + b + "dsA" + w + "." + b + "frA" + w + "." + b + "\n";
-    case 1:
-      return "w(MW" + w + "+@5)>MW1" + w + "dlMW" + w + "*@3/@7qR" + w + "\n";
-    case 2:
-      return "wM" + w + "." + b + "o(E2.1xE3.2)dsT" + w + "m2.5\n";
-    case 3:
-      return "wZ" + w + "diZW" + w + "frZ" + w + "\n";
-    case 4:
-      return "wMW" + w + "<>@$FF" + "dlEW" + w + "z1z7qMW" + w + "\n";
-    default:
-      return "wE4." + b + "qM" + w + "." + b + "uE5." + b + "dsM1." + b + "\n";
-  }
-}
-
-std::string Program(int sentences) {
-  std::string text;
-  for (int n = 0; n < sentences; ++n) text += Sentence(n);
-  return text;
-}
-
-bool Compiles(const std::string& program) {
-  Silent report;
-  stl::CheckSetup setup;
-  setup.program = program;
-  setup.module = "CZ0B05V1";
-  const stl::CheckResult check = stl::RunSyntaxCheck(setup, report);
-  return stl::GenerateCode(check.output.intermediate, {setup.module, {}}).errors == 0;
-}
-
 // The largest program of these sentences whose code still fits the segment.
 std::string ProgramNearTheLimit() {
-  int low = 1;
-  int high = 4000;
-  while (low < high) {
-    const int mid = (low + high + 1) / 2;
-    if (Compiles(Program(mid)))
-      low = mid;
-    else
-      high = mid - 1;
-  }
-  return Program(low);
+  return bench::Program(bench::SentencesNearTheLimit());
 }
 
 struct Workspace {

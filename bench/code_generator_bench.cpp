@@ -13,45 +13,11 @@
 #include "stl/check/syntax_check.h"
 #include "stl/codegen/code_generator.h"
 #include "stl/compile/compile_driver.h"
+#include "support/generated_program.h"
 
 namespace {
 
 using namespace zel::stl;
-
-class Silent : public CheckReport {
- public:
-  void error(int, std::string_view text) override {
-    std::cerr << "benchmark program is faulty: " << text << "\n";
-    std::abort();
-  }
-  void notice(std::string_view) override {}
-};
-
-// One sentence of each kind the demo programs use, in stored form; n keeps operands apart.
-std::string Sentence(int n) {
-  const std::string w = std::to_string(n % 200);
-  const std::string b = std::to_string(n % 16);
-  switch (n % 6) {
-    case 0:
-      return "wE" + w + "." + b + "unE1." + b + "dsA" + w + "." + b + "frA" + w + "." + b + "\n";
-    case 1:
-      return "w(MW" + w + "+@5)>MW1" + w + "dlMW" + w + "*@3/@7qR" + w + "\n";
-    case 2:
-      return "wM" + w + "." + b + "o(E2.1xE3.2)dsT" + w + "m2.5\n";
-    case 3:
-      return "wZ" + w + "diZW" + w + "frZ" + w + "\n";
-    case 4:
-      return "wMW" + w + "<>@$FF" + "dlEW" + w + "z1z7qMW" + w + "\n";
-    default:
-      return "wE4." + b + "qM" + w + "." + b + "uE5." + b + "dsM1." + b + "\n";
-  }
-}
-
-std::string Program(int sentences) {
-  std::string text;
-  for (int n = 0; n < sentences; ++n) text += Sentence(n);
-  return text;
-}
 
 struct Compiled {
   CodeGenResult code;
@@ -59,30 +25,12 @@ struct Compiled {
 };
 
 Compiled Compile(const std::string& program) {
-  Silent report;
-  CheckSetup setup;
-  setup.program = program;
-  setup.module = "CZ0P05V1";
-  CheckResult check = RunSyntaxCheck(setup, report);
-  Compiled compiled;
-  compiled.lines = check.lines;
-  compiled.code = GenerateCode(check.output.intermediate, {setup.module, {}});
-  return compiled;
+  zel::bench::CompiledProgram compiled = zel::bench::CompileProgram(program);
+  return {std::move(compiled.code), compiled.check.lines};
 }
 
-// The largest program of these sentences whose code still fits the segment.
-int SentencesNearTheLimit() {
-  int low = 1;
-  int high = 4000;
-  while (low < high) {
-    const int mid = (low + high + 1) / 2;
-    if (Compile(Program(mid)).code.errors == 0)
-      low = mid;
-    else
-      high = mid - 1;
-  }
-  return low;
-}
+using zel::bench::Program;
+using zel::bench::SentencesNearTheLimit;
 
 void CheckAndGenerate(benchmark::State& state) {
   const std::string program = Program(static_cast<int>(state.range(0)));
@@ -102,7 +50,7 @@ BENCHMARK(CheckAndGenerate)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 void LargestModule(benchmark::State& state) {
   static const int sentences = SentencesNearTheLimit();
   const std::string program = Program(sentences);
-  Silent report;
+  zel::bench::AbortOnFault report;
   CheckSetup setup;
   setup.program = program;
   setup.module = "CZ0P05V1";

@@ -17,70 +17,17 @@
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "stl/alloc/allocation_list.h"
-#include "stl/check/syntax_check.h"
-#include "stl/codegen/code_generator.h"
+#include "support/generated_program.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace zel;
 
-class Silent : public stl::CheckReport {
- public:
-  void error(int, std::string_view text) override {
-    std::cerr << "benchmark program is faulty: " << text << "\n";
-    std::abort();
-  }
-  void notice(std::string_view) override {}
-};
-
-// Sentences of the kinds the demo uses, with operands spread over `spread` numbers.
-std::string Sentence(int n, int spread) {
-  const std::string w = std::to_string(n % spread);
-  const std::string b = std::to_string(n % 16);
-  switch (n % 5) {
-    case 0:
-      return "wE" + w + "." + b + "unE1." + b + "dsA" + w + "." + b + "frA" + w + "." + b + "\n";
-    case 1:
-      return "w(MW" + w + "+@5)>MW1" + w + "dlMW" + w + "*@3/@7qR" + w + "\n";
-    case 2:
-      return "wM" + w + "." + b + "o(E2.1xE3.2)dsT" + w + "m2.5\n";
-    case 3:
-      return "wZ" + w + "diZW" + w + "frZ" + w + "\n";
-    default:
-      return "wMW" + w + "<>@$FF" + "dlEW" + w + "z1z7qMW" + w + "\n";
-  }
-}
-
-struct Module {
-  std::string xref;
-  bool fits = false;
-};
-
-Module Check(int sentences, int spread) {
-  std::string program;
-  for (int i = 0; i < sentences; ++i) program += Sentence(i, spread);
-  Silent report;
-  stl::CheckSetup setup;
-  setup.program = program;
-  setup.module = "CZ0P05V1";
-  const auto check = stl::RunSyntaxCheck(setup, report);
-  const auto code = stl::GenerateCode(check.output.intermediate, {setup.module, {}});
-  return {check.output.crossReference, code.errors == 0};
-}
-
 // The cross reference of the largest module of these sentences that still compiles.
 std::string LargestModuleXref(int spread) {
-  int low = 1;
-  int high = 4000;
-  while (low < high) {
-    const int mid = (low + high + 1) / 2;
-    if (Check(mid, spread).fits)
-      low = mid;
-    else
-      high = mid - 1;
-  }
-  return Check(low, spread).xref;
+  const int sentences = bench::SentencesNearTheLimit(spread);
+  return bench::CompileProgram(bench::Program(sentences, spread)).check.output.crossReference;
 }
 
 class Project {

@@ -213,7 +213,6 @@ class Worker {
       return;
     }
     m_compilation.wait();
-    m_compiled = true;
     log.countError(static_cast<std::uint32_t>(m_compilation.errorCount()));
   }
 
@@ -405,7 +404,6 @@ class Worker {
   std::string m_user;
   std::int64_t m_allocationTime = 0;
   bool m_scanTable = false;
-  bool m_compiled = false;
   bool m_closed = false;
   std::uint64_t m_loadSize = 0;
   std::uint64_t m_runSize = 0;

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "app/text/field_scanner.h"
+
 namespace zel::build {
 
 namespace {
@@ -12,14 +14,7 @@ namespace {
 std::optional<std::uint16_t> ReadWordSetting(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  if (text.empty()) return std::nullopt;
-  std::uint32_t value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<std::uint32_t>(c - '0');
-    if (value > 0xFFFF) return std::nullopt;
-  }
-  return static_cast<std::uint16_t>(value);
+  return app::DecimalWord(text);
 }
 
 void ReadWord(const app::ProjectFile& project, std::string_view section, std::string_view key,

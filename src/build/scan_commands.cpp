@@ -3,6 +3,8 @@
 #include <array>
 #include <cctype>
 
+#include "app/text/field_scanner.h"
+
 namespace zel::build {
 
 namespace {
@@ -97,16 +99,6 @@ bool BeginsWithNoCase(std::string_view text, std::string_view prefix) {
   return true;
 }
 
-std::optional<std::uint16_t> DecimalCode(std::string_view text) {
-  std::uint32_t value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<std::uint32_t>(c - '0');
-    if (value > 0xFFFF) return std::nullopt;
-  }
-  return static_cast<std::uint16_t>(value);
-}
-
 }  // namespace
 
 std::string_view ScanCommandName(std::uint16_t code) {
@@ -115,7 +107,7 @@ std::string_view ScanCommandName(std::uint16_t code) {
 
 std::optional<std::uint16_t> LookupScanCommand(std::string_view text) {
   if (text.empty()) return std::nullopt;
-  if (text.front() >= '0' && text.front() <= '9') return DecimalCode(text);
+  if (text.front() >= '0' && text.front() <= '9') return app::DecimalWord(text);
   for (std::size_t code = 0; code < kNames.size(); ++code) {
     if (BeginsWithNoCase(text, kNames[code])) return static_cast<std::uint16_t>(code);
   }

@@ -6,14 +6,11 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/project/project_model.h"
+#include "app/module_test_project.h"
 #include "stl/codegen/translator.h"
-#include "support/scripted_answers.h"
-#include "support/temp_dir.h"
 
 namespace zel::build::testing {
 
@@ -24,26 +21,10 @@ namespace fs = std::filesystem;
 std::string ModuleFile(const stl::code::UsageRecords& usage = {}, std::uint16_t language = 0,
                        std::uint16_t minor = 0x24, std::size_t code = 16);
 
-class ProjectFixture : public ::testing::Test {
+// The project store's module fixture, with what the cross reference's tests set.
+class ProjectFixture : public app::testing::ModuleProjectTest {
  protected:
-  static constexpr const char* kProjectName = "DEMO";
-  void SetUp() override;
-  void TearDown() override;
-
-  // Writes section "MODULES" and opens the project.
-  void openProject(const std::vector<std::string>& entries);
-  void writeFile(const std::string& name, const std::string& content) const;
-  std::string readFile(const std::string& name) const;  // "<missing>" when absent
-  bool hasFile(const std::string& name) const;
   void setTime(const std::string& name, std::int64_t t) const;
-  std::vector<std::string> storedEntries() const;
-  std::vector<std::string> texts() const { return m_answers->texts(); }
-
-  std::optional<test::TempDir> m_temp;
-  std::optional<test::ScriptedAnswers> m_answers;
-  fs::path m_root;  // the project directory holding the project
-  fs::path m_dir;   // the project's own directory
-  app::ProjectModel m_model;
 };
 
 }  // namespace zel::build::testing

@@ -102,4 +102,15 @@ bool FitsUnsigned(long long value) {
   return value >= 0 && value <= UINT_MAX;
 }
 
+std::optional<std::uint16_t> DecimalWord(std::string_view digits) {
+  if (digits.empty()) return std::nullopt;
+  std::uint32_t value = 0;
+  for (const char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<std::uint32_t>(c - '0');
+    if (value > 0xFFFF) return std::nullopt;
+  }
+  return static_cast<std::uint16_t>(value);
+}
+
 }  // namespace zel::app

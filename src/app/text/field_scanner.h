@@ -5,6 +5,7 @@
 // separator is not) but never overflows: a number that does not fit is no number.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -45,5 +46,9 @@ int LeadingIntOr(std::string_view text, int def);
 
 bool FitsInt(long long value);
 bool FitsUnsigned(long long value);
+
+// Text of decimal digits only whose value fits 16 bits; nullopt for anything else (no
+// sign, no blanks, nothing after the digits).
+std::optional<std::uint16_t> DecimalWord(std::string_view digits);
 
 }  // namespace zel::app
