@@ -52,17 +52,6 @@ void AppendNumber(std::string& line, unsigned number) {
   line.append(start, end);
 }
 
-std::optional<unsigned> ParseLineNumber(std::string_view text) {
-  while (!text.empty() && (text.back() == '\r' || text.back() == ' ')) text.remove_suffix(1);
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  unsigned value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<unsigned>(c - '0');
-  }
-  return value;
-}
-
 std::span<const std::uint8_t> AsBytes(const std::string& text) {
   return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
@@ -88,18 +77,15 @@ CrossReferenceProject CrossReferenceProjectOf(const app::ProjectModel& model,
   return project;
 }
 
-void ReadXrefLines(std::string_view text,
-                   const std::function<void(std::string_view, unsigned)>& use) {
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    const std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    const std::size_t blank = line.find(' ');
-    if (blank == 0 || blank == std::string_view::npos) continue;
-    if (const auto number = ParseLineNumber(line.substr(blank + 1))) {
-      use(line.substr(0, blank), *number);
-    }
+std::optional<unsigned> XrefLineNumber(std::string_view text) {
+  while (!text.empty() && (text.back() == '\r' || text.back() == ' ')) text.remove_suffix(1);
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  unsigned value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<unsigned>(c - '0');
   }
+  return value;
 }
 
 std::size_t NumbersPerLine(std::size_t width) {
@@ -164,11 +150,8 @@ void CrossReference::readXref(const fs::path& xrefFile, const fs::path& moduleFi
   if (newer(allocTime) || newer(source ? std::optional(platform::FileTime(*source)) : std::nullopt))
     m_recent = false;
 
-  // Gathered per module first: a module names each operand many times.
-  ModuleUses uses;
-  ReadXrefLines(*text,
-                [&](std::string_view operand, unsigned line) { uses[operand].push_back(line); });
-  addModule(uses, moduleName);
+  ReadXrefLines(
+      *text, [&](std::string_view operand, unsigned line) { addUse(operand, moduleName, line); });
 }
 
 void CrossReference::readImported(const CrossReferenceProject& project, std::string_view baseName,
@@ -184,16 +167,20 @@ void CrossReference::readImported(const CrossReferenceProject& project, std::str
   if (!header || !IsCompiledModule(*header) || !header->hasUsage()) return;
   const auto usage = ReadModuleUsage(AsBytes(*bytes), *header);
   if (!usage) return;
-  const std::vector<std::string> operands = UsedOperands(*usage);
-  ModuleUses uses;
-  for (const std::string& operand : operands) uses[operand].push_back(0);
-  addModule(uses, moduleName);
+  for (const std::string& operand : UsedOperands(*usage)) addUse(operand, moduleName, 0);
 }
 
-void CrossReference::addModule(ModuleUses& uses, const std::string& module) {
-  for (auto& [operand, lines] : uses) {
-    m_table[std::string(operand)].push_back({module, std::move(lines)});
+// Modules are read one after the other, so a module's lines of an operand are the last
+// entry of that operand whenever it has one.
+void CrossReference::addUse(std::string_view operand, const std::string& module, unsigned line) {
+  auto found = m_table.find(operand);
+  if (found == m_table.end()) found = m_table.try_emplace(std::string(operand)).first;
+  Uses& uses = found->second;
+  if (uses.empty() || uses.back().module != module) {
+    uses.push_back({module, {}});
+    uses.back().lines.reserve(4);  // most modules use an operand a few times
   }
+  uses.back().lines.push_back(line);
 }
 
 std::vector<unsigned> CrossReference::linesOf(const std::string& operand,
@@ -286,6 +273,12 @@ std::vector<std::string> OperandBlock(std::string_view operand, std::string_view
 std::vector<std::string> CrossReference::list(std::size_t width,
                                               const stl::AllocationList& symbols) const {
   std::vector<std::string> lines;
+  const std::size_t perLine = NumbersPerLine(width);
+  std::size_t count = 6;
+  for (const auto& [operand, uses] : m_table) {
+    for (const ModuleLines& module : uses) count += (module.lines.size() + perLine - 1) / perLine;
+  }
+  lines.reserve(count);
   lines.push_back("Cross Reference for Project " + m_projectName);
   lines.emplace_back();
   lines.emplace_back(kXrefHeader);
@@ -312,7 +305,10 @@ std::vector<std::string> CrossReference::list(std::size_t width,
 }
 
 bool WriteCrossReferenceFile(const fs::path& directory, const std::vector<std::string>& lines) {
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
   std::string text;
+  text.reserve(size);
   for (const std::string& line : lines) {
     text += line;
     text += "\r\n";

@@ -62,8 +62,15 @@ class CrossReference {
   };
   // An operand's modules, ordered by name once the table is built.
   using Uses = std::vector<ModuleLines>;
+  // Looked up by the views the ".XREF" text is cut into, without a string made for each.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const noexcept {
+      return std::hash<std::string_view>{}(text);
+    }
+  };
   // operand (stored notation) -> its modules
-  using Table = std::unordered_map<std::string, Uses>;
+  using Table = std::unordered_map<std::string, Uses, TextHash, std::equal_to<>>;
 
   // Discards the previous table and reads every module of `project`, printing the
   // progress and every problem to `log`. False when there is nothing to read from.
@@ -87,9 +94,7 @@ class CrossReference {
                 BuildLog& log);
   void readImported(const CrossReferenceProject& project, std::string_view baseName,
                     const std::string& moduleName);
-  // One module's uses: operand -> its lines, in the order read.
-  using ModuleUses = std::unordered_map<std::string_view, std::vector<unsigned>>;
-  void addModule(ModuleUses& uses, const std::string& module);
+  void addUse(std::string_view operand, const std::string& module, unsigned line);
   void sort();
 
   Table m_table;
@@ -103,10 +108,24 @@ class CrossReference {
 std::vector<std::string> OperandBlock(std::string_view operand, std::string_view symbol,
                                       const CrossReference::Uses& uses, std::size_t width);
 
+// The line number of an ".XREF" line: decimal digits, a CR or blanks after them allowed.
+std::optional<unsigned> XrefLineNumber(std::string_view text);
+
 // The uses of one ".XREF" text: each line "operand line-number"; lines that do not read
 // so (no blank, no decimal number) are left out.
-void ReadXrefLines(std::string_view text,
-                   const std::function<void(std::string_view, unsigned)>& use);
+// A project's modules hold a million such lines, so `use` is called without indirection.
+template <class Use>
+void ReadXrefLines(std::string_view text, Use&& use) {
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    const std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    const std::size_t blank = line.find(' ');
+    if (blank == 0 || blank == std::string_view::npos) continue;
+    if (const auto number = XrefLineNumber(line.substr(blank + 1)))
+      use(line.substr(0, blank), *number);
+  }
+}
 
 // How many line numbers fit a printed line of `width`: at least one.
 std::size_t NumbersPerLine(std::size_t width);
