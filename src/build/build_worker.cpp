@@ -85,7 +85,9 @@ std::vector<ModuleEntry> ReadModules(const app::ProjectFile& project) {
 class Worker {
  public:
   Worker(BuildWork& work, app::JobControl& control)
-      : w(work), log(work.log), m_control(control), m_writer(*work.writer) {}
+      : w(work), log(work.log), m_control(control), m_writer(*work.writer) {
+    m_compilation.deferObjectFlush();  // one flush at the end serves every module
+  }
 
   BuildCounts run() {
     writeHead();
@@ -213,6 +215,7 @@ class Worker {
       return;
     }
     m_compilation.wait();
+    m_compiled = true;
     log.countError(static_cast<std::uint32_t>(m_compilation.errorCount()));
   }
 
@@ -364,9 +367,10 @@ class Worker {
       w.batch.close(log);
     }
     bool built = log.errors() == 0 && !m_writer.failed();
+    // Everything this build wrote reaches the disk before the run file gets its name; the
+    // object files of a failed build too, since the next Make takes them as current.
+    if (built || m_compiled) platform::SyncFileSystemOf(w.projectDirectory);
     if (built) {
-      // Everything this build wrote reaches the disk before the run file gets its name.
-      platform::SyncFileSystemOf(w.projectDirectory);
       if (!platform::MoveFileTo(w.runFileTemp, w.runFile)) {
         log.error(kCannotCreateRunFile);
         built = false;
@@ -404,6 +408,7 @@ class Worker {
   std::string m_user;
   std::int64_t m_allocationTime = 0;
   bool m_scanTable = false;
+  bool m_compiled = false;
   bool m_closed = false;
   std::uint64_t m_loadSize = 0;
   std::uint64_t m_runSize = 0;

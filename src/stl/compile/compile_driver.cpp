@@ -31,6 +31,7 @@ struct CompileWork {
   std::unique_ptr<CheckRun> run;
   fs::path directory;
   fs::path object;
+  platform::Durability objectDurability = platform::Durability::Flushed;
 };
 
 fs::path ObjectPath(const fs::path& directory, const std::string& module) {
@@ -41,13 +42,11 @@ fs::path ObjectPath(const fs::path& directory, const std::string& module) {
   return platform::ResolvePathNoCase(directory / app::ObjectFileName(source, type));
 }
 
-bool WriteObject(const fs::path& object, const CodeGenResult& code) {
+bool WriteObject(const CompileWork& work, const CodeGenResult& code) {
   const std::string_view bytes(reinterpret_cast<const char*>(code.object.data()),
                                code.object.size());
-  // The object file can always be made again from the source, so it is not flushed on its
-  // own; a build flushes once at its end.
-  return !object.empty() &&
-         platform::WriteFileAtomically(object, bytes, platform::Durability::Deferred);
+  return !work.object.empty() &&
+         platform::WriteFileAtomically(work.object, bytes, work.objectDurability);
 }
 
 void ReportLine(CheckRun& run, std::string_view text, std::string_view log) {
@@ -66,7 +65,7 @@ bool GenerateAndWrite(CheckRun& run, const CompileWork& work, app::JobControl& c
   if (code.errors != 0) return true;
   if (control.cancelRequested()) return false;
   control.progress("Writing " + work.object.filename().string(), 3, kSteps);
-  if (WriteObject(work.object, code)) {
+  if (WriteObject(work, code)) {
     const std::string size = MachineCodeLine(code.codeSize);
     ReportLine(run, size, size);
   } else {
@@ -177,6 +176,7 @@ bool Compilation::start(const fs::path& directory, std::string_view moduleName) 
   work->run =
       std::make_unique<CheckRun>(CheckRunOptions{directory, std::string(moduleName), false});
   work->directory = directory;
+  work->objectDurability = m_objectDurability;
   if (!work->run->start()) {
     m_errors.store(work->run->errorCount());
     Claims().release(claim);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/jobs/job.h"
+#include "platform/files.h"
 
 namespace zel::stl {
 
@@ -31,11 +32,16 @@ class Compilation {
   void cancel() { m_job.cancel(); }
   void wait() { m_job.wait(); }
   const app::Job& job() const { return m_job; }
+  // An object file is flushed to the disk when it is written, unless its compilation is
+  // one of many (a build) whose owner flushes once at the end: an object file lost in a
+  // crash after the compilation said it was done would look current to the next Make.
+  void deferObjectFlush() { m_objectDurability = platform::Durability::Deferred; }
   // Steps: 1 the checks, 2 the code generation, 3 the object file (app::Job::setStepHook).
   void setStepHook(app::Job::StepHook hook) { m_job.setStepHook(std::move(hook)); }
 
  private:
   std::atomic<int> m_errors{0};
+  platform::Durability m_objectDurability = platform::Durability::Flushed;
   app::Job m_job;
 };
 
