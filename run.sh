@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts ZEL in the demo workspace.
-# The bundled demo/ is copied once to build/demo so that running never changes the
-# checked-in files; delete build/demo to start again from the bundled state.
+# The bundled demo/ is copied to build/demo so that running never changes the checked-in
+# files. Later runs add what a newer demo/ brings (files build/demo lacks) and keep every
+# file there as it is; delete build/demo to start again from the bundled state.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -11,9 +12,12 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc 2>/dev/null || echo 2)"
 
 work=build/demo
-if [ ! -d "$work" ]; then
-  cp -r demo "$work"
-fi
+(cd demo && find . -type f) | while IFS= read -r file; do
+  if [ ! -e "$work/$file" ]; then
+    mkdir -p "$(dirname "$work/$file")"
+    cp -p "demo/$file" "$work/$file"
+  fi
+done
 zelc="$PWD/build/bin/zelc"
 zel="$PWD/build/bin/zel"
 kzcsim="$PWD/build/bin/kzcsim"
