@@ -12,28 +12,13 @@
 #include "platform/no_case.h"
 #include "stl/alloc/allocation_list.h"
 #include "tools/zelc/commands.h"
+#include "tools/zelc/terminal_log.h"
 #include "tools/zelc/terminal_text.h"
 #include "tools/zelc/workspace.h"
 
 namespace zel::zelc {
 
 namespace {
-
-// The cross reference's output as the documentation window shows it, on stdout.
-class PrintedLog : public build::BuildLog {
- public:
-  explicit PrintedLog(std::ostream& out) : m_out(out) {}
-  void print(std::string_view text) override { m_out << ToTerminal(WithoutCr(text)); }
-  static std::string WithoutCr(std::string_view text) {
-    std::string plain;
-    for (const char c : text)
-      if (c != '\r') plain += c;
-    return plain;
-  }
-
- private:
-  std::ostream& m_out;
-};
 
 struct XrefArgs {
   std::string project;
@@ -44,7 +29,7 @@ int CrossReference(const GlobalOptions& options, std::ostream& out, const XrefAr
   auto workspace = Workspace::open(options.workDir);
   if (!workspace || !workspace->openForReading(args.project)) return kFailed;
   const app::ProjectModel& model = workspace->model();
-  PrintedLog log(out);
+  TerminalLog log(out);
   build::CrossReference xref;
   if (!xref.build(build::CrossReferenceProjectOf(model, fs::absolute(options.workDir)), log)) {
     return kFailed;
@@ -101,7 +86,7 @@ int Import(const GlobalOptions& options, const ImportArgs& args) {
 
 int ModuleInfo(std::ostream& out, const std::string& file) {
   const auto description = build::DescribeCompiledModule(file);
-  out << ToTerminal(PrintedLog::WithoutCr(description.text));
+  out << ToTerminalLines(description.text);
   return description.isModule ? 0 : kFailed;
 }
 

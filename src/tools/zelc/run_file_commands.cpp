@@ -9,29 +9,12 @@
 #include "build/project_update_file.h"
 #include "build/run_file_listing.h"
 #include "tools/zelc/commands.h"
-#include "tools/zelc/terminal_text.h"
+#include "tools/zelc/terminal_log.h"
 #include "tools/zelc/workspace.h"
 
 namespace zel::zelc {
 
 namespace {
-
-// The build's messages end their lines with CR LF; a terminal and a script want LF alone.
-class TerminalLog : public build::BuildLog {
- public:
-  explicit TerminalLog(std::ostream& out) : m_out(out) {}
-  void print(std::string_view stored) override {
-    const std::string text = ToTerminal(stored);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-      m_out.put(text[i]);
-    }
-    m_out.flush();
-  }
-
- private:
-  std::ostream& m_out;
-};
 
 struct RunFileArgs {
   std::string project;  // empty: the project open in the last session

@@ -12,6 +12,12 @@ std::string ToTerminal(std::string_view cp1252) {
   return platform::Cp1252ToUtf8(cp1252);
 }
 
+std::string ToTerminalLines(std::string_view cp1252) {
+  std::string text = ToTerminal(cp1252);
+  std::erase(text, '\r');
+  return text;
+}
+
 std::string Field(std::string_view cp1252) {
   std::string text = ToTerminal(cp1252);
   for (char& c : text) {

@@ -15,5 +15,8 @@ std::string FromTerminal(std::string_view utf8);
 std::string Field(std::string_view cp1252);
 // A stored multi-line text converted to UTF-8.
 std::string ToTerminal(std::string_view cp1252);
+// Message window text (lines ending in CR LF) converted to UTF-8 with LF line ends, as a
+// terminal and a script want it.
+std::string ToTerminalLines(std::string_view cp1252);
 
 }  // namespace zel::zelc

@@ -6,6 +6,7 @@
 #include "app/shell/message_service.h"
 #include "build/cross_reference.h"
 #include "build/module_import.h"
+#include "build/project_build.h"
 #include "platform/files.h"
 #include "stl/alloc/allocation_list.h"
 #include "ui/frame/main_frame.h"
@@ -17,14 +18,6 @@
 namespace zel::ui {
 
 namespace {
-
-// The cross reference's progress goes to the message window, as a build's does.
-class MessageWindowLog : public build::BuildLog {
- public:
-  void print(std::string_view text) override {
-    if (auto* service = app::ShowMessageWindow(false)) service->append(text);
-  }
-};
 
 constexpr std::size_t kCrossReferenceWidth = 80;
 
@@ -56,7 +49,9 @@ void MainFrame::importFromLibrary() {
 void MainFrame::crossReference() {
   if (!projectCommandsAllowed()) return;
   const app::ProjectModel& model = m_session->model();
-  MessageWindowLog log;
+  // The cross reference's progress goes to the message window, as a build's does.
+  showMessageWindow(false);
+  build::MessageWindowLog log;
   build::CrossReference xref;
   if (!xref.build(build::CrossReferenceProjectOf(model, m_preferences.programDirectory()), log)) {
     return;
