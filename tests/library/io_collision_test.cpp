@@ -6,20 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "library/test_io_module.h"
+
 namespace zel::library {
 namespace {
 
 IoModuleScript Module(std::string file, int iwSize, int owSize, int in, int out,
                       std::vector<std::uint32_t> addresses) {
-  IoModuleScript m;
-  m.fileName = std::move(file);
-  m.displayName = m.fileName;
-  m.iwSize = iwSize;
-  m.owSize = owSize;
-  m.in = in;
-  m.out = out;
-  for (std::size_t i = 0; i < addresses.size(); ++i) m.switchAddresses[i] = addresses[i];
-  return m;
+  std::string name = file;
+  return testing::TestModule(std::move(file), std::move(name), iwSize, owSize, in, out, addresses);
 }
 
 // IN: 4 input bytes at $300/$304, 4 IW bytes. OUT: 2 output bytes, 2 OW bytes.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "library/test_io_module.h"
 #include "support/scripted_answers.h"
 #include "support/temp_dir.h"
 
@@ -15,18 +16,7 @@ namespace {
 
 using platform::Answer;
 
-IoModuleScript Card(std::string file, std::string name, int iwSize, int owSize, int in, int out,
-                    std::vector<std::uint32_t> addresses) {
-  IoModuleScript m;
-  m.fileName = std::move(file);
-  m.displayName = std::move(name);
-  m.iwSize = iwSize;
-  m.owSize = owSize;
-  m.in = in;
-  m.out = out;
-  for (std::size_t i = 0; i < addresses.size(); ++i) m.switchAddresses[i] = addresses[i];
-  return m;
-}
+constexpr auto Card = testing::TestModule;
 
 const IoModuleList& Modules() {
   static const IoModuleList list({
