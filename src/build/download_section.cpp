@@ -17,11 +17,11 @@ std::string Unsigned(std::int64_t value) {
   return std::to_string(static_cast<std::uint64_t>(value) & 0xFFFFFFFFu);
 }
 
-}  // namespace
-
 std::string_view DownloadListPrefix(DownloadList list) {
   return kPrefixes[static_cast<std::size_t>(list)];
 }
+
+}  // namespace
 
 void DownloadSection::set(std::string_view key, std::string_view value) {
   for (auto& [name, stored] : m_entries) {

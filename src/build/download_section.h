@@ -30,8 +30,6 @@ enum class DownloadList {
 };
 inline constexpr int kDownloadListCount = 7;
 
-std::string_view DownloadListPrefix(DownloadList list);
-
 class DownloadSection {
  public:
   // Sets `key`, keeping its place when it was set before.

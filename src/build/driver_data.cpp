@@ -8,7 +8,10 @@
 #include "platform/files.h"
 
 namespace zel::build {
+namespace {
 
+// The record itself; false when the data is too large or the index beyond 2 (nothing
+// written).
 bool WriteDriverDataRecord(RunFileWriter& writer, std::uint16_t driverNumber, std::size_t fileIndex,
                            std::span<const std::uint8_t> data) {
   if (data.size() > kMaxDriverFileSize || fileIndex > 2) return false;
@@ -19,6 +22,8 @@ bool WriteDriverDataRecord(RunFileWriter& writer, std::uint16_t driverNumber, st
   return writer.WriteRecord(static_cast<std::uint16_t>(record_type::kDriverData1 + fileIndex),
                             payload);
 }
+
+}  // namespace
 
 bool LinkDriverFile(const std::filesystem::path& path, std::uint16_t driverNumber,
                     std::size_t fileIndex, RunFileWriter& writer, BuildLog& log) {

@@ -22,9 +22,4 @@ inline constexpr std::size_t kMaxDriverFileSize = 64000;
 bool LinkDriverFile(const std::filesystem::path& path, std::uint16_t driverNumber,
                     std::size_t fileIndex, RunFileWriter& writer, BuildLog& log);
 
-// The record itself, for data already read; false when it is too large or the index is
-// beyond 2 (nothing written).
-bool WriteDriverDataRecord(RunFileWriter& writer, std::uint16_t driverNumber, std::size_t fileIndex,
-                           std::span<const std::uint8_t> data);
-
 }  // namespace zel::build

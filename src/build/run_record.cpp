@@ -8,20 +8,6 @@ bool RunRecord::checksumMatches() const {
   return !hasChecksum || ByteSum(payload) == checksum;
 }
 
-std::string_view RecordFaultText(RecordFault fault) {
-  switch (fault) {
-    case RecordFault::None:
-      return "";
-    case RecordFault::Truncated:
-      return "record runs past the end of the file";
-    case RecordFault::LengthTooShort:
-      return "record length too short for its checksum";
-    case RecordFault::ChecksumMismatch:
-      return "record checksum does not match";
-  }
-  return "";
-}
-
 std::optional<RunRecord> RecordReader::next() {
   if (m_fault != RecordFault::None || atEnd()) return std::nullopt;
   const std::size_t remaining = m_file.size() - m_position;

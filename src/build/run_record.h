@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <string_view>
 
 namespace zel::build {
 
@@ -36,8 +35,6 @@ enum class RecordFault {
   LengthTooShort,    // a checksum record whose length cannot hold the checksum
   ChecksumMismatch,  // only when the reader verifies checksums
 };
-
-std::string_view RecordFaultText(RecordFault fault);
 
 class RecordReader {
  public:
