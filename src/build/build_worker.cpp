@@ -70,10 +70,8 @@ struct ModuleEntry {
 // then the selection flag.
 std::vector<ModuleEntry> ReadModules(const app::ProjectFile& project) {
   std::vector<ModuleEntry> modules;
-  for (int n = 0;; ++n) {
-    const std::string value =
-        project.read(app::kSectionModules, "SRC_" + std::to_string(n), "", kDownloadValueBuffer);
-    if (value.empty()) break;
+  for (const std::string& value :
+       project.numberedValues(app::kSectionModules, app::kModuleKeyPrefix, kDownloadValueBuffer)) {
     const std::size_t comma = value.find(',');
     ModuleEntry entry{value.substr(0, comma), false};
     if (comma != std::string::npos) entry.selected = std::atoi(value.c_str() + comma + 1) != 0;

@@ -63,11 +63,9 @@ bool CleanUpProject(const fs::path& projectsDirectory, std::string_view name, Bu
   project.removeSection(app::kSectionDownload);
   NameSet names;
   for (const std::string_view product : kProjectProducts) names.insert(product);
-  for (int n = 0;; ++n) {
-    const std::string entry = project.read(app::kSectionModules, "SRC_" + std::to_string(n));
-    if (entry.empty()) break;
+  for (const std::string& entry :
+       project.numberedValues(app::kSectionModules, app::kModuleKeyPrefix))
     AddModuleProducts(directory, entry, names);
-  }
   // One listing finds every spelling of every name.
   for (const platform::DirEntry& file : platform::ListDirectory(directory)) {
     if (!file.isDirectory && names.contains(file.name))

@@ -69,11 +69,8 @@ CrossReferenceProject CrossReferenceProjectOf(const app::ProjectModel& model,
     project.runtimeDirectory = library::RuntimeDirectory(programDirectory, project.type);
   }
   const app::ProjectFile& file = model.file();
-  for (int i = 0;; ++i) {
-    const std::string value = file.read(app::kSectionModules, "SRC_" + std::to_string(i));
-    if (value.empty()) break;
+  for (const std::string& value : file.numberedValues(app::kSectionModules, app::kModuleKeyPrefix))
     project.moduleFiles.push_back(value.substr(0, value.find(',')));
-  }
   return project;
 }
 

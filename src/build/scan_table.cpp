@@ -16,7 +16,6 @@ namespace {
 constexpr std::string_view kAddressMarker = ";$EA";
 constexpr std::string_view kInputMarker = ";$CE";
 constexpr std::string_view kOutputMarker = ";$CA";
-constexpr std::string_view kKeyIoEntryPrefix = "IO_";
 
 constexpr std::string_view kInvalidEntry =
     "ERROR: Invalid entry in IO scan table of this project\r\n";
@@ -190,14 +189,7 @@ void AppendModuleScan(ScanDirection direction, const library::IoEntry& entry,
 }
 
 std::vector<std::string> ReadIoEntries(const app::ProjectFile& project, std::string_view type) {
-  const std::string section = library::IoSectionName(type);
-  std::vector<std::string> entries;
-  for (int n = 0;; ++n) {
-    std::string value = project.read(section, std::string(kKeyIoEntryPrefix) + std::to_string(n));
-    if (value.empty()) break;
-    entries.push_back(std::move(value));
-  }
-  return entries;
+  return project.numberedValues(library::IoSectionName(type), library::kIoEntryKeyPrefix);
 }
 
 std::vector<ScanCommand> BuildScanTable(ScanDirection direction, const ScanTableInputs& inputs,

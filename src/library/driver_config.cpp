@@ -70,14 +70,8 @@ void SortDriverRows(std::vector<DriverRow>& rows, DriverColumn column, bool desc
 
 std::vector<std::string> ReadConfiguredDriverNames(const app::ProjectFile& project,
                                                    std::string_view type) {
-  std::vector<std::string> names;
-  const std::string section = DriverSectionName(type);
-  for (std::size_t i = 0; i < kMaxConfiguredDrivers; ++i) {
-    std::string name = project.read(section, EntryKey(i), {}, kDriverNameMax + 1);
-    if (name.empty()) break;
-    names.push_back(std::move(name));
-  }
-  return names;
+  return project.numberedValues(DriverSectionName(type), kKeyDriverEntryPrefix, kDriverNameMax + 1,
+                                kMaxConfiguredDrivers);
 }
 
 void DriverConfiguration::load(const DriverList& installed, bool tellUnknown) {

@@ -12,10 +12,8 @@ using platform::Answer;
 using platform::Buttons;
 using platform::Icon;
 
-constexpr std::string_view kEntryKeyPrefix = "IO_";
-
 std::string EntryKey(std::size_t n) {
-  return std::string(kEntryKeyPrefix) + std::to_string(n);
+  return std::string(kIoEntryKeyPrefix) + std::to_string(n);
 }
 
 bool AskSkipInvalid(std::string_view text) {
@@ -53,13 +51,7 @@ IoConfiguration::IoConfiguration(app::ProjectFile file, std::string type,
     : m_file(std::move(file)), m_type(std::move(type)), m_modules(modules) {}
 
 std::vector<std::string> IoConfiguration::readRawEntries() const {
-  std::vector<std::string> values;
-  for (std::size_t n = 0;; ++n) {
-    std::string value = m_file.read(IoSectionName(m_type), EntryKey(n));
-    if (value.empty()) break;
-    values.push_back(std::move(value));
-  }
-  return values;
+  return m_file.numberedValues(IoSectionName(m_type), kIoEntryKeyPrefix);
 }
 
 bool IoConfiguration::load(IoEntryEditor& editor) {

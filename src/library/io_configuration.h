@@ -24,6 +24,8 @@ inline constexpr std::size_t kMaxPasteLine = 255;
 
 // "%s_IO" of the controller type.
 std::string IoSectionName(std::string_view type);
+// Its entries are "IO_0", "IO_1", ...
+inline constexpr std::string_view kIoEntryKeyPrefix = "IO_";
 
 // The entry dialog as the operations need it: shown on `entry` with the cursor in `focus`;
 // it validates its own fields (ValidateIoEntry) and returns nullopt when cancelled.

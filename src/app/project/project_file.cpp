@@ -59,6 +59,19 @@ std::vector<std::string> ProjectFile::keys(std::string_view section) const {
   return platform::ProfileKeys(m_path, section);
 }
 
+std::vector<std::string> ProjectFile::numberedValues(std::string_view section,
+                                                     std::string_view prefix,
+                                                     std::size_t bufferSize,
+                                                     std::size_t limit) const {
+  std::vector<std::string> values;
+  for (std::size_t n = 0; n < limit; ++n) {
+    std::string value = read(section, std::string(prefix) + std::to_string(n), {}, bufferSize);
+    if (value.empty()) break;
+    values.push_back(std::move(value));
+  }
+  return values;
+}
+
 std::string ProjectFile::created() const {
   return read(kSectionProject, kKeyCreated, kUnknownCreated);
 }

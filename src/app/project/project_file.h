@@ -23,6 +23,8 @@ inline constexpr std::string_view kApplicationTitle = "ZEL";
 
 inline constexpr std::string_view kSectionProject = "PROJECT";
 inline constexpr std::string_view kSectionModules = "MODULES";
+// Section "MODULES" numbers its entries "SRC_0", "SRC_1", ...
+inline constexpr std::string_view kModuleKeyPrefix = "SRC_";
 inline constexpr std::string_view kSectionPreferences = "PREFERENCES";
 inline constexpr std::string_view kSectionWindows = "WINDOWS";
 inline constexpr std::string_view kSectionDownload = "DOWNLOAD";
@@ -45,6 +47,11 @@ class ProjectFile {
   // The whole section anew, in one rewrite of the file.
   bool replaceSection(std::string_view section, const platform::ProfileEntries& entries) const;
   std::vector<std::string> keys(std::string_view section) const;
+  // The values of "<prefix>0", "<prefix>1", ... of `section` up to the first empty one (at
+  // most `limit`): the lists of modules, IO entries and drivers are kept so.
+  std::vector<std::string> numberedValues(std::string_view section, std::string_view prefix,
+                                          std::size_t bufferSize = platform::kProfileBufferSize,
+                                          std::size_t limit = SIZE_MAX) const;
 
   // Section "PROJECT".
   std::string created() const;  // "???" when the file or key is missing

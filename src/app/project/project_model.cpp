@@ -9,7 +9,6 @@ namespace zel::app {
 
 namespace {
 
-constexpr std::string_view kModuleKeyPrefix = "SRC_";
 // The file name's stem ("CZ0P01V1") names a module as well as the whole file name.
 constexpr std::size_t kModuleStemLength = 8;
 constexpr std::string_view kExtLog = ".LOG";
@@ -58,9 +57,7 @@ void ProjectModel::detach(ProjectAttachment* attachment) {
 
 void ProjectModel::loadModules() {
   m_modules.clear();
-  for (std::size_t i = 0;; ++i) {
-    const std::string entry = m_file.read(kSectionModules, ModuleKey(i));
-    if (entry.empty()) break;
+  for (const std::string& entry : m_file.numberedValues(kSectionModules, kModuleKeyPrefix)) {
     if (auto module = ParseModuleEntry(entry)) m_modules.push_back(std::move(*module));
   }
 }
