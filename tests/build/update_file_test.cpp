@@ -336,5 +336,14 @@ TEST(MakeUpdateFile, AppliedUpdateGivesTheNewFile) {
   }
 }
 
+// The other tests tell failures apart by these constants; the words themselves are what
+// the user reads in the message window and must stay as they are.
+TEST(UpdateFileTexts, AreTheUsersWords) {
+  EXPECT_EQ(kMsgUpdateTooLarge,
+            "The difference of the current project\r\nand the last downloaded project\r\nis too "
+            "large for an update.\r\n");
+  EXPECT_EQ(kMsgCannotWriteRunFile, "ERROR: Cannot write to project run file\r\n");
+}
+
 }  // namespace
 }  // namespace zel::build
