@@ -17,7 +17,7 @@ namespace zel::print {
 struct PageMetrics {
   int dpiX = 0;
   int dpiY = 0;
-  int paperWidth = 0;   // the whole sheet
+  int paperWidth = 0;  // the whole sheet
   int paperHeight = 0;
   // The area the device can print on, as offsets from the sheet's top left corner.
   int printableLeft = 0;
@@ -28,7 +28,7 @@ struct PageMetrics {
 
 // The print font's metrics in device units.
 struct FontMetrics {
-  int height = 0;          // ascent + descent
+  int height = 0;  // ascent + descent
   int externalLeading = 0;
   int averageCharWidth = 0;
 };

@@ -52,8 +52,8 @@ class PageService {
   // The title page (no header, no footer, no number): "ZEL" enlarged at a third of the
   // body's height, ten character widths left of its middle; the project name two lines
   // below; the last three lines of the body hold the version, the user and the time.
-  bool printTitlePage(std::string_view projectName, std::string_view version,
-                      std::string_view user, std::string_view dateTime);
+  bool printTitlePage(std::string_view projectName, std::string_view version, std::string_view user,
+                      std::string_view dateTime);
 
   bool failed() const { return m_failed; }
   bool pageOpen() const { return m_pageOpen; }

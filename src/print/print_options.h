@@ -13,18 +13,18 @@ namespace zel::print {
 inline constexpr std::string_view kPrintSection = "PRINT";
 
 struct PrintOptions {
-  bool title = true;           // "TITLE"
-  bool docText = true;         // "DOCTEXT": "Project.TXT"
+  bool title = true;               // "TITLE"
+  bool docText = true;             // "DOCTEXT": "Project.TXT"
   bool controllerSettings = true;  // "CTRLSETTINGS"
-  bool projectTree = true;     // "PROJECTTREE"
-  bool io = true;              // "IO"
-  bool drivers = true;         // "DRIVER"
-  bool allocationList = true;  // "ALLOCATIONLIST"
-  bool properties = true;      // "PROPERTIES"
-  bool source = true;          // "SOURCE"
-  bool log = true;             // "LOG"
-  bool crossReference = true;  // "XREF"
-  bool metrics = false;        // "METRIC"
+  bool projectTree = true;         // "PROJECTTREE"
+  bool io = true;                  // "IO"
+  bool drivers = true;             // "DRIVER"
+  bool allocationList = true;      // "ALLOCATIONLIST"
+  bool properties = true;          // "PROPERTIES"
+  bool source = true;              // "SOURCE"
+  bool log = true;                 // "LOG"
+  bool crossReference = true;      // "XREF"
+  bool metrics = false;            // "METRIC"
   bool operator==(const PrintOptions&) const = default;
 };
 

@@ -1,0 +1,1 @@
+#include "print/page_service.h"

@@ -1,0 +1,1 @@
+#include "print/project_document.h"
