@@ -13,6 +13,12 @@ namespace zel::print {
 // A print-out needs this much printable width and height.
 inline constexpr int kMinimumPrintableMillimetres = 170;
 
+// Lines of the page frame (page_service.h): the header's two text lines and its rule, up
+// to two sub-title lines, and the footer's rule and text line.
+inline constexpr int kHeaderLines = 3;
+inline constexpr int kMaxSubtitleLines = 2;
+inline constexpr int kFooterLines = 2;
+
 struct PageLayout {
   // The page body, in device units from the sheet's top left corner; `right` and `bottom`
   // are the first unit outside it.
@@ -31,7 +37,15 @@ struct PageLayout {
 // orientation passes, A5 portrait does not.
 bool PaperLargeEnough(const PageMetrics& metrics);
 
-// nullopt when the margins leave no room for the header, one line of text and the footer.
+// The characters of the print font that fit across the body (the cross reference's line
+// width); 0 for a font without a width.
+int BodyColumns(const PageLayout& layout, const FontMetrics& font);
+
+// Device units of `tenths` of a millimetre at `dpi`, rounded down.
+long long TenthsToUnits(long long tenths, int dpi);
+
+// nullopt when the margins leave no room for the header with both sub-titles, one line of
+// text and the footer.
 std::optional<PageLayout> ComputePageLayout(const PageMetrics& metrics, const FontMetrics& font,
                                             const app::PrintMargins& margins);
 

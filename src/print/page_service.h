@@ -9,8 +9,10 @@
 // rule; the date in its long form at the left, "Page %3u" at the right margin). The pages
 // after the title page are numbered from 1.
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "print/page_canvas.h"
 #include "print/page_layout.h"
@@ -34,6 +36,10 @@ class PageService {
   // The title and sub-titles take effect on the next page begun.
   void setTitle(std::string title);
   void setSubtitles(std::string first = {}, std::string second = {});
+
+  // Asked before each page: true ends the document as a refused page does (the user
+  // aborted).
+  void setAbortCheck(std::function<bool()> aborted) { m_aborted = std::move(aborted); }
 
   // A page with its header; the text starts below it. False once the device refused a page
   // (or the user aborted): everything after that is ignored.
@@ -65,6 +71,15 @@ class PageService {
   const PageLayout& layout() const { return m_layout; }
 
  private:
+  // A new sheet from the device, unless aborted or failed before.
+  bool startPage();
+  // Where the footer begins: the body's lines end there.
+  int bodyEnd() const;
+  // How many characters of `text` fit across the body; at least one.
+  std::size_t fittingLength(std::string_view text) const;
+  // One line that fits, on a new page when the body is full.
+  void putLine(std::string_view text);
+
   PageCanvas& m_canvas;
   PageLayout m_layout;
   PageFrame m_frame;
@@ -74,6 +89,7 @@ class PageService {
   unsigned m_pageNumber = 0;
   bool m_pageOpen = false;
   bool m_failed = false;
+  std::function<bool()> m_aborted;
 };
 
 }  // namespace zel::print

@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/jobs/job.h"
@@ -61,6 +62,9 @@ struct ProjectDocument {
 // read or the single section names no section of it.
 std::optional<ProjectDocument> CollectDocument(const DocumentRequest& request, int columns,
                                                std::string* error = nullptr);
+
+// The name the device gets for the print job: "ZEL: " + project name.
+std::string DocumentName(std::string_view projectName);
 
 // Puts the document on pages. `control`, when given, is asked between pages whether the
 // user aborted and told each section as a step. False when the device refused a page or

@@ -55,6 +55,11 @@ std::string LanguageInfoText(const ModuleRecord& module, const ModuleFileFacts& 
   return text + (compiledLanguage ? compiledLanguage(facts.object) : std::string());
 }
 
+std::string PropertiesInfoText(const ModuleRecord& module, const ModuleFileFacts& facts,
+                               const CompiledLanguageText& compiledLanguage) {
+  return GeneralInfoText(facts) + "\n" + LanguageInfoText(module, facts, compiledLanguage);
+}
+
 std::optional<std::string> ReadModuleLog(const ProjectModel& model, const ModuleRecord& module) {
   const auto found = platform::FindPathNoCase(model.logPath(module));
   if (!found) return std::nullopt;

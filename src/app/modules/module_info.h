@@ -37,6 +37,11 @@ using CompiledLanguageText = std::function<std::string(const fs::path& objectFil
 std::string LanguageInfoText(const ModuleRecord& module, const ModuleFileFacts& facts,
                              const CompiledLanguageText& compiledLanguage);
 
+// The sheet's whole information text: the general text, a line end, the language text.
+// The documentation print-out prints the same text.
+std::string PropertiesInfoText(const ModuleRecord& module, const ModuleFileFacts& facts,
+                               const CompiledLanguageText& compiledLanguage);
+
 // The module's compile log for the "Log File" page; nullopt when it has none.
 std::optional<std::string> ReadModuleLog(const ProjectModel& model, const ModuleRecord& module);
 

@@ -25,8 +25,7 @@ ProgramPropertiesDialog::ProgramPropertiesDialog(app::ProjectModel& model, std::
   auto* general = new QWidget(this);
   m_fields = new ModuleEntryFields(app::EntryOf(record), general);
   const auto facts = app::ReadModuleFileFacts(model, record);
-  m_info->setText(FromStored(app::GeneralInfoText(facts) + "\n" +
-                             app::LanguageInfoText(record, facts, build::CompiledLanguageName)));
+  m_info->setText(FromStored(app::PropertiesInfoText(record, facts, build::CompiledLanguageName)));
   m_info->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* page = new QVBoxLayout(general);
   page->addWidget(m_fields);
