@@ -11,6 +11,9 @@ ZEL_PACKAGES=(
   qt6-base-dev
   bison libunicorn-dev
   ccache
+  # The print-out's tests read PDFs back (pdftotext, pdftoppm); the fonts give the default
+  # print font a face of the same metrics where a minimal system has none.
+  poppler-utils fonts-liberation2
 )
 
 zel_missing_packages() {
