@@ -97,7 +97,6 @@ TEST(MainFrame, LaterCommandsAreShownDisabledWithTheirAccelerators) {
   const std::vector<std::pair<QAction*, QKeySequence>> rows = {
       {a.download, QKeySequence(Qt::Key_F5)},
       {a.update, QKeySequence(Qt::CTRL | Qt::Key_F5)},
-      {a.programPrint, QKeySequence()},
   };
   for (const auto& [action, key] : rows) {
     EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();

@@ -20,6 +20,7 @@
 #include "ui/frame/frame_title.h"
 #include "ui/frame/text_file_window.h"
 #include "ui/online/controller_connection.h"
+#include "ui/print/project_printer.h"
 #include "ui/project/project_tree.h"
 #include "ui/widgets/stored_text.h"
 #include "ui/widgets/window_geometry.h"
@@ -47,6 +48,7 @@ MainFrame::MainFrame(app::Preferences preferences, QWidget* parent)
       m_compilation(m_jobs.id()),
       m_builder(m_jobs.id()) {
   setObjectName("MainFrame");
+  m_printer = new ProjectPrinter(this);
   m_mdi = new QMdiArea(this);
   m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -22,6 +22,7 @@
 #include "build/project_build.h"
 #include "library/project_scripts.h"
 #include "platform/messages.h"
+#include "print/print_options.h"
 #include "stl/alloc/allocation_list.h"
 #include "stl/compile/compile_driver.h"
 #include "stl/editor/commit.h"
@@ -37,6 +38,7 @@ class DocumentWindow;
 class HelpWindow;
 class TextFileWindow;
 class MessageWindow;
+class ProjectPrinter;
 class ProjectTree;
 class StlShortcutBar;
 class StlView;
@@ -147,6 +149,12 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void startBuild(build::BuildMode mode);
   void cleanUpProject();
   void listRunFile();
+  // Project > Print... and Program > Print... (the active window's own section).
+  void printProject();
+  void printActiveWindow();
+  // The section the active window prints on its own; nullopt for a window without one.
+  std::optional<print::SectionChoice> activeSection() const;
+  ProjectPrinter* projectPrinter() const { return m_printer; }
   build::Builder& builder() { return m_builder; }
   // The editor preferences changed: the insert commands and every open editor follow.
   void applyEditorPreferences();
@@ -255,6 +263,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   std::unique_ptr<library::ProjectScripts> m_scripts;
   QMenu* m_driverConfigMenu = nullptr;
   QMenu* m_ioConfigMenu = nullptr;
+  ProjectPrinter* m_printer = nullptr;
 };
 
 }  // namespace zel::ui

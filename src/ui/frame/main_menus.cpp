@@ -110,7 +110,7 @@ void MainFrame::createMenus() {
   a.backup = Later(project, tr("Bac&kup..."));
   a.restore = Later(project, tr("&Restore..."));
   a.listProjectFile = project->addAction(tr("&List Project File"), this, [this] { listRunFile(); });
-  a.printProject = Later(project, tr("&Print..."));
+  a.printProject = project->addAction(tr("&Print..."), this, [this] { printProject(); });
   project->addSeparator();
   project->addActions({a.importModule, a.importFromLibrary, a.crossReference});
   project->addSeparator();
@@ -171,7 +171,7 @@ void MainFrame::createMenus() {
   program->addSeparator();
   program->addAction(a.programImport);
   program->addAction(a.compile);
-  a.programPrint = Later(program, tr("&Print..."));
+  a.programPrint = program->addAction(tr("&Print..."), this, [this] { printActiveWindow(); });
 
   QMenu* online = menuBar()->addMenu(tr("&Online"));
   online->addAction(tr("&Login..."), this, [this] { m_controller->login(); })
@@ -268,7 +268,8 @@ void MainFrame::updateActions() {
         a.programOpen, a.programDelete, a.selectForDownload}) {
     action->setEnabled(open);
   }
-  for (QAction* action : {a.makeProject, a.buildProject, a.cleanUp, a.listProjectFile}) {
+  for (QAction* action :
+       {a.makeProject, a.buildProject, a.cleanUp, a.listProjectFile, a.printProject}) {
     action->setEnabled(open);
   }
   for (QAction* action : {a.programImport, a.importModule, a.importFromLibrary, a.crossReference}) {
@@ -293,6 +294,7 @@ void MainFrame::updateActions() {
     action->setEnabled(editor && open);
   }
   a.programSaveAll->setEnabled(open && !stlViews().empty());
+  a.programPrint->setEnabled(open && activeSection().has_value());
   updateDriverConfigMenu(qobject_cast<const DriverConfigView*>(content));
   updateIoConfigMenu(qobject_cast<const IoConfigView*>(content));
   if (m_shortcutBar) m_shortcutBar->setCommandsEnabled(editor);
