@@ -82,9 +82,12 @@ bool PageService::beginPrintPage() {
   ++m_pageNumber;
   const int lh = m_layout.lineHeight;
   m_y = m_layout.top;
-  m_canvas.drawText(m_layout.left, m_y, HeaderLine(m_frame));
+  // The frame's lines are cut at the right margin: a long comment must not run off the
+  // sheet, and wrapping would move the body.
+  const std::string header = HeaderLine(m_frame);
+  m_canvas.drawText(m_layout.left, m_y, fitting(header));
   m_y += lh;
-  m_canvas.drawText(m_layout.left, m_y, m_title);
+  m_canvas.drawText(m_layout.left, m_y, fitting(m_title));
   m_y += lh;
   m_canvas.drawRule(m_layout.left, m_layout.right, m_y + lh / 2);
   m_y += lh;
@@ -93,7 +96,7 @@ bool PageService::beginPrintPage() {
     if (subtitle == kRuleSubtitle)
       m_canvas.drawRule(m_layout.left, m_layout.right, m_y + lh / 2);
     else
-      m_canvas.drawText(m_layout.left, m_y, subtitle);
+      m_canvas.drawText(m_layout.left, m_y, fitting(subtitle));
     m_y += lh;
   }
   return true;
@@ -125,6 +128,10 @@ std::size_t PageService::fittingLength(std::string_view text) const {
       high = mid - 1;
   }
   return low;
+}
+
+std::string_view PageService::fitting(std::string_view text) const {
+  return text.substr(0, text.empty() ? 0 : fittingLength(text));
 }
 
 void PageService::putLine(std::string_view text) {

@@ -7,7 +7,7 @@
 // controller type + "  " + comment; the section title on the next line; a rule; then the
 // sub-title lines when set, a sub-title "default" printing as a rule) and a footer (a
 // rule; the date in its long form at the left, "Page %3u" at the right margin). The pages
-// after the title page are numbered from 1.
+// after the title page are numbered from 1. Header lines wider than the body are cut.
 
 #include <functional>
 #include <string>
@@ -77,6 +77,8 @@ class PageService {
   int bodyEnd() const;
   // How many characters of `text` fit across the body; at least one.
   std::size_t fittingLength(std::string_view text) const;
+  // The part of `text` that fits across the body.
+  std::string_view fitting(std::string_view text) const;
   // One line that fits, on a new page when the body is full.
   void putLine(std::string_view text);
 

@@ -78,8 +78,9 @@ inline constexpr std::string_view kMsgPaperTooSmall =
 
 enum class PrintResult { Printed, PaperTooSmall, NoProject, Aborted, DeviceFailed };
 
-// The whole print-out on `canvas`: the 170 mm check, the layout from `margins`, the
-// document collected and rendered. `error` gets the text to show for NoProject.
+// The whole print-out on `canvas`: the 170 mm check, the layout from `margins` (margins
+// that leave no page count as too small a paper), the document collected and rendered. `error` gets
+// the text to show for NoProject.
 PrintResult PrintDocument(PageCanvas& canvas, const DocumentRequest& request,
                           const app::PrintMargins& margins, app::JobControl* control = nullptr,
                           std::string* error = nullptr);

@@ -69,6 +69,21 @@ TEST_F(PageServiceTest, FramesEveryPageWithHeaderAndFooter) {
   EXPECT_EQ(page.findText("Programs")->y, m_layout.top + kHeaderLines * kLineHeight);
 }
 
+TEST_F(PageServiceTest, CutsHeaderLinesAtTheRightMargin) {
+  const int columns = m_layout.width() / kCharWidth;
+  PageService pages(m_canvas, m_layout, {"DEMO", "VM1X", std::string(300, 'c'), "date"});
+  pages.setTitle(std::string(columns + 1, 't'));
+  pages.setSubtitles(std::string(columns + 2, 's'));
+  pages.printLine("x");
+  pages.endPrintPage();
+  const auto texts = m_canvas.pages().at(0).texts();
+  ASSERT_GE(texts.size(), 3u);
+  EXPECT_EQ(texts[0], ("ZEL   DEMO  VM1X  " + std::string(300, 'c')).substr(0, columns));
+  EXPECT_EQ(texts[1], std::string(columns, 't'));
+  EXPECT_EQ(texts[2], std::string(columns, 's'));
+  EXPECT_EQ(body(0), (std::vector<std::string>{texts[2], "x"}));  // one sub-title line
+}
+
 TEST_F(PageServiceTest, WrapsALineWiderThanTheBody) {
   const int columns = m_layout.width() / kCharWidth;
   ASSERT_EQ(service().columns(), columns);
