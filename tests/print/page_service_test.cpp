@@ -165,9 +165,13 @@ TEST_F(PageServiceTest, StartsANewPageWhenTheBodyIsFull) {
   EXPECT_EQ(body(2).size(), 3u);
   // No line runs into the footer.
   const int footer = m_layout.top + (m_layout.linesPerPage - kFooterLines) * kLineHeight;
-  for (const auto& page : m_canvas.pages())
-    for (const auto& item : page.items)
-      if (item.text.rfind("line ", 0) == 0) EXPECT_LE(item.y + kLineHeight, footer);
+  for (const auto& page : m_canvas.pages()) {
+    for (const auto& item : page.items) {
+      if (item.text.rfind("line ", 0) == 0) {
+        EXPECT_LE(item.y + kLineHeight, footer);
+      }
+    }
+  }
 }
 
 TEST_F(PageServiceTest, RepeatsSubtitlesAndDrawsDefaultAsARule) {

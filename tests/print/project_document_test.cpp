@@ -291,7 +291,7 @@ TEST_F(ProjectDocumentTest, RendersEachSectionOnItsOwnNumberedPages) {
     EXPECT_EQ(texts[0], "ZEL   DEMO  VM1X  Bottling line demo");
     EXPECT_EQ(texts[1], expected[i]);
     EXPECT_EQ(texts[texts.size() - 2], "Tuesday, 8 December 2026");
-    char number[16];
+    char number[32];
     std::snprintf(number, sizeof number, "Page %3zu", i + 1);
     EXPECT_EQ(texts.back(), number);
     EXPECT_TRUE(pages[i + 1].ended);
