@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/profile.h"
 #include "zelc/zelc_runner.h"
 
 namespace zel::testing {
@@ -110,6 +111,48 @@ TEST(ZelcPrint, SingleSectionsPrintAloneWithoutTheTitlePage) {
     const std::string text = PdfText(pdf);
     for (const auto& part : c.present) EXPECT_TRUE(Has(text, part)) << part << "\n" << text;
     for (const auto& part : c.absent) EXPECT_FALSE(Has(text, part)) << part;
+  }
+}
+
+// The metrics page names the font the print-out used: "PRINT_FONT" when the system has
+// its face, the default otherwise; the project's Windows-1252 texts arrive as themselves.
+TEST(ZelcPrint, ThePrintFontAndTheCodePageReachThePage) {
+  REQUIRE_PDFTOTEXT();
+  const struct {
+    const char* setting;  // nullptr: no "PRINT_FONT"
+    std::string font;
+  } cases[] = {
+      {nullptr, "Print font: Courier New,9,400,0"},
+      {"Liberation Sans,12,700,1", "Print font: Liberation Sans,12,700,1"},
+      {"No Such Face,12,400,0", "Print font: Courier New,9,400,0"},
+      {"Courier New,zero,400,0", "Print font: Courier New,9,400,0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.setting ? c.setting : "(none)");
+    DemoWorkspace ws;
+    if (c.setting) {
+      ASSERT_TRUE(platform::WriteProfileString(ws.dir() / "ZEL.INI", "PREFERENCES", "PRINT_FONT",
+                                               c.setting));
+    }
+    const fs::path file = ws.project("DEMO") / "Project.FW4";
+    std::string text = ReadFile(file);
+    text.replace(text.find("COMMENT=Bottling line demo"), 26,
+                 "COMMENT=Abf\xFC"
+                 "llung S\xFC"
+                 "d");
+    text +=
+        "\r\n[PRINT]\r\nTITLE=0\r\nDOCTEXT=0\r\nPROJECTTREE=0\r\nIO=0\r\nDRIVER=0\r\n"
+        "ALLOCATIONLIST=0\r\nPROPERTIES=0\r\nSOURCE=0\r\nLOG=0\r\nXREF=0\r\nMETRIC=1\r\n";
+    std::ofstream(file, std::ios::binary) << text;
+    const fs::path pdf = ws.dir() / "font.pdf";
+    const auto r = ws.run({"print", "-p", "DEMO", "--pdf", pdf.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string printed = PdfText(pdf);
+    EXPECT_TRUE(Has(printed, c.font)) << printed;
+    EXPECT_TRUE(Has(printed, "Abf\u00fcllung S\u00fcd")) << printed;
+    if (c.setting && std::string(c.setting).starts_with("Liberation Sans")) {
+      EXPECT_TRUE(Has(printed, "Font used: Liberation Sans")) << printed;
+    }
   }
 }
 
