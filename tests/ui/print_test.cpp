@@ -10,9 +10,11 @@
 #include <QPushButton>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 #include "support/step_gate.h"
 #include "ui/frame/message_pump.h"
+#include "ui/frame/text_file_window.h"
 #include "ui/print/print_options_dialog.h"
 #include "ui/print/project_printer.h"
 #include "ui_workspace.h"
@@ -191,6 +193,57 @@ TEST_F(PrintMenu, TheEditorPrintsItsModuleAndStopEndsThePrint) {
   EXPECT_EQ(printer().lastResult(), print::PrintResult::Aborted);
   EXPECT_EQ(printer().abortWindow(), nullptr);
   printer().job().setStepHook({});
+}
+
+TEST_F(PrintMenu, TheOtherWindowsPrintTheirOwnSection) {
+  MainFrame& frame = m_ws.frame();
+  const struct {
+    const char* window;
+    std::function<void()> show;
+    print::SingleSection section;
+    const char* title;
+  } cases[] = {
+      {"project tree", [&] { frame.showProjectTree(false); }, print::SingleSection::ProjectTree,
+       "Project Tree"},
+      {"allocation list", [&] { frame.actions().allocationList->trigger(); },
+       print::SingleSection::AllocList, "Allocation List"},
+      {"IO configuration", [&] { frame.actions().ioConfiguration->trigger(); },
+       print::SingleSection::IoConfig, "IO Configuration"},
+      {"driver configuration", [&] { frame.actions().driverConfiguration->trigger(); },
+       print::SingleSection::Drivers, "Driver Configuration"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.window);
+    c.show();
+    ProcessEvents();
+    const auto section = frame.activeSection();
+    ASSERT_TRUE(section.has_value());
+    EXPECT_EQ(section->section, c.section);
+    fs::remove(pdf());
+    frame.actions().programPrint->trigger();
+    waitForPrint();
+    EXPECT_EQ(printer().lastResult(), print::PrintResult::Printed);
+    if (HavePdfToText()) {
+      EXPECT_TRUE(Has(PdfText(pdf()), c.title));
+    }
+  }
+  // The cross reference's own window prints the cross reference.
+  frame.actions().crossReference->trigger();
+  ProcessEvents();
+  TextFileWindow* xref = frame.crossReferenceWindow();
+  ASSERT_NE(xref, nullptr);
+  auto* action = xref->findChild<QAction*>("printCrossReference");
+  ASSERT_NE(action, nullptr);
+  EXPECT_EQ(action->shortcut(), QKeySequence(QKeySequence::Print));
+  fs::remove(pdf());
+  action->trigger();
+  waitForPrint();
+  EXPECT_EQ(printer().lastResult(), print::PrintResult::Printed);
+  if (HavePdfToText()) {
+    const std::string text = PdfText(pdf());
+    EXPECT_TRUE(Has(text, "Cross Reference for Project DEMO")) << text;
+    EXPECT_FALSE(Has(text, "Project Tree"));
+  }
 }
 
 }  // namespace

@@ -152,6 +152,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   // Project > Print... and Program > Print... (the active window's own section).
   void printProject();
   void printActiveWindow();
+  void printSection(const print::SectionChoice& section);
   // The section the active window prints on its own; nullopt for a window without one.
   std::optional<print::SectionChoice> activeSection() const;
   ProjectPrinter* projectPrinter() const { return m_printer; }
@@ -223,6 +224,7 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void createShortcutBar();
   platform::LParam jobMessage(const platform::Message& message);
   void compileEnded();
+  void addCrossReferencePrint(TextFileWindow& window);
   void buildEnded();
 
   app::Preferences m_preferences;

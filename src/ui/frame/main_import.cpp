@@ -70,6 +70,7 @@ void MainFrame::crossReference() {
     m_xrefWindow = new TextFileWindow(this);
     m_xrefWindow->setObjectName("CrossReferenceWindow");
     m_xrefWindow->editor()->setReadOnly(true);
+    addCrossReferencePrint(*m_xrefWindow);
   }
   m_xrefWindow->open(platform::FindPathNoCase(file).value_or(file));
 }
