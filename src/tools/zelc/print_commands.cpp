@@ -3,6 +3,7 @@
 // needs Qt's font and painting code, so the command is there only in the Qt build; zelc
 // then starts Qt's Gui on the offscreen platform, as a script has no display to speak of.
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -53,6 +54,13 @@ int Print(const GlobalOptions& options, std::ostream& out, const PrintArgs& args
 
   // The environment's choice of platform stands; otherwise no display is needed.
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // Qt's notes about its own set-up (no runtime directory for a script run as another
+  // user, and the like) mean nothing to a script; what fails is reported as our error.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+      std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    }
+  });
   static int argc = 1;
   static char name[] = "zelc";
   static char* argv[] = {name, nullptr};
