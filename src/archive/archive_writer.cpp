@@ -5,6 +5,7 @@
 #include <ctime>
 #include <fstream>
 #include <string>
+#include <system_error>
 
 #include "archive/archive_messages.h"
 #include "platform/files.h"
@@ -35,8 +36,11 @@ zip_fileinfo EntryInfo(const fs::path& file) {
 }
 
 // Copies `file` into the open entry; false when reading or writing failed. A file that
-// cannot be opened leaves the entry empty and counts as a failed read.
+// does not exist (the build lists "Project.TXT" whether or not there is one) leaves the
+// entry empty; one that exists and cannot be read is a failure, never a silent hole.
 bool CopyInto(zipFile zip, const fs::path& file) {
+  std::error_code error;
+  if (!fs::exists(fs::symlink_status(file, error))) return true;
   std::ifstream in(file, std::ios::binary);
   if (!in) return false;
   std::string buffer(kChunk, '\0');
