@@ -47,5 +47,6 @@ void AddToolCommands(CLI::App& app, CommandAction& chosen);
 void AddBuildCommands(CLI::App& app, CommandAction& chosen);
 void AddRunFileCommands(CLI::App& app, CommandAction& chosen);
 void AddModuleImportCommands(CLI::App& app, CommandAction& chosen);
+void AddArchiveCommands(CLI::App& app, CommandAction& chosen);
 
 }  // namespace zel::zelc

@@ -45,6 +45,7 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
   AddBuildCommands(app, chosen);
   AddRunFileCommands(app, chosen);
   AddModuleImportCommands(app, chosen);
+  AddArchiveCommands(app, chosen);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
