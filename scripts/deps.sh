@@ -10,6 +10,7 @@ ZEL_PACKAGES=(
   xdg-utils
   qt6-base-dev
   bison libunicorn-dev
+  zlib1g-dev libminizip-dev
   ccache
 )
 
