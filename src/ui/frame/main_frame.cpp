@@ -45,7 +45,8 @@ MainFrame::MainFrame(app::Preferences preferences, QWidget* parent)
       }),
       m_jobs([this](const platform::Message& message) { return jobMessage(message); }),
       m_compilation(m_jobs.id()),
-      m_builder(m_jobs.id()) {
+      m_builder(m_jobs.id()),
+      m_archive(m_jobs.id()) {
   setObjectName("MainFrame");
   m_mdi = new QMdiArea(this);
   m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
