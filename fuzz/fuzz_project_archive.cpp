@@ -32,13 +32,22 @@ std::size_t CountBelow(const fs::path& root) {
   return count;
 }
 
+// A directory of this process's own, gone when the process ends.
+struct SandboxDirectory {
+  SandboxDirectory()
+      : path(fs::temp_directory_path() / ("zel-fuzz-archive-" + std::to_string(::getpid()))) {
+    fs::create_directories(path / "projects");
+  }
+  ~SandboxDirectory() {
+    std::error_code error;
+    fs::remove_all(path, error);
+  }
+  fs::path path;
+};
+
 const fs::path& Sandbox() {
-  static const fs::path dir = [] {
-    const fs::path d = fs::temp_directory_path() / ("zel-fuzz-archive-" + std::to_string(::getpid()));
-    fs::create_directories(d / "projects");
-    return d;
-  }();
-  return dir;
+  static const SandboxDirectory sandbox;
+  return sandbox.path;
 }
 
 }  // namespace
