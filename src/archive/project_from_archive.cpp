@@ -29,6 +29,9 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kPiece = 16384;
 constexpr std::string_view kProjectFileName = "project.fw4";
+// The project file's name while the directory is unpacked: a project list that looks in
+// meanwhile finds no project in the hidden directory.
+constexpr const char* kProjectFilePart = ".project-file.part";
 constexpr unsigned kHostUnix = 3;
 constexpr unsigned kDosDirectory = 0x10;
 
@@ -120,8 +123,10 @@ class Unpacker {
         declared += entry.size;
         if (entry.size > m_limits.maxBytes || declared > m_limits.maxBytes)
           return refuse(Format(kMsgTooLarge, static_cast<unsigned long long>(m_limits.maxBytes)));
-        if (!root && platform::EqualsNoCase(entry.parts.back(), kProjectFileName))
+        if (!root && platform::EqualsNoCase(entry.parts.back(), kProjectFileName)) {
           root.emplace(entry.parts.begin(), entry.parts.end() - 1);
+          m_projectEntry = entries.size();
+        }
       }
       entries.push_back(std::move(entry));
       status = unzGoToNextFile(zip);
@@ -185,10 +190,15 @@ class Unpacker {
         continue;
       }
       if (!makeDirectories(entry.parts, entry.parts.size() - 1)) return createFailed(shown);
-      if (!unpackFile(zip, entry, shown)) return false;
+      const bool projectFile = static_cast<std::size_t>(n) == m_projectEntry;
+      if (!unpackFile(zip, entry, shown, projectFile)) return false;
     }
     if (status != UNZ_OK && status != UNZ_END_OF_LIST_OF_FILE) return archiveError(status);
-    // The folder holds the project file at its top: the survey found it there.
+    // Only now does the directory hold a project file, a moment before it gets its name.
+    const Entry& project = m_entries[m_projectEntry];
+    if (!platform::RenameNoReplace(m_work / kProjectFilePart,
+                                   m_work / JoinEntryPath(project.parts)))
+      return createFailed(m_target / JoinEntryPath(project.parts));
     return true;
   }
 
@@ -204,8 +214,9 @@ class Unpacker {
     return true;
   }
 
-  bool unpackFile(void* zip, const Entry& entry, const fs::path& shown) {
-    const fs::path file = m_work / JoinEntryPath(entry.parts);
+  bool unpackFile(void* zip, const Entry& entry, const fs::path& shown, bool projectFile) {
+    const fs::path file =
+        projectFile ? m_work / kProjectFilePart : m_work / JoinEntryPath(entry.parts);
     const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) return createFailed(shown);
     bool written = true;
@@ -297,6 +308,7 @@ class Unpacker {
   const ArchiveReport& m_report;
   UnpackLimits m_limits;
   std::vector<Entry> m_entries;
+  std::size_t m_projectEntry = 0;  // the entry that marks the project
   std::uint64_t m_unpacked = 0;
 };
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/project/project_list.h"
 #include "archive/archive_messages.h"
 #include "archive/zip_maker.h"
 #include "platform/files.h"
@@ -178,6 +179,24 @@ TEST_F(FromArchive, TruncatedAndCorruptArchivesAreRefused) {
     EXPECT_NE(printed.find("ERROR"), std::string::npos) << printed;
     EXPECT_TRUE(Tree(projects()).empty());
   }
+}
+
+// A project list read while the archive is unpacked never shows the new project, nor
+// the hidden directory it is made in; once done, the list shows it.
+TEST_F(FromArchive, NoListShowsTheProjectBeforeItIsWhole) {
+  ASSERT_TRUE(MakeZip(zip(), {kProjectFile, {"a.txt", "1", {}, {}}, {"b.txt", "2", {}, {}}}));
+  ArchiveReport report;
+  std::vector<std::size_t> listed;
+  report.progress = [&](std::string_view, int, int) {
+    listed.push_back(
+        app::ListProjects(projects(), app::kAllTypesLabel, app::ProjectColumn::Name, false).size());
+  };
+  ASSERT_TRUE(CreateProjectFromArchive(projects(), "NEW", zip(), report));
+  EXPECT_EQ(listed, (std::vector<std::size_t>{0, 0, 0}));
+  const auto after =
+      app::ListProjects(projects(), app::kAllTypesLabel, app::ProjectColumn::Name, false);
+  ASSERT_EQ(after.size(), 1u);
+  EXPECT_EQ(after[0].name, "NEW");
 }
 
 TEST_F(FromArchive, CancelledUnpackingLeavesNothing) {
