@@ -18,6 +18,11 @@ void PostInPieces(std::string_view text) {
 
 }  // namespace
 
+ArchiveJob::~ArchiveJob() {
+  m_job.cancel();
+  m_job.wait();
+}
+
 bool ArchiveJob::start(std::function<bool(const archive::ArchiveReport&)> work) {
   if (m_job.running()) return false;
   {

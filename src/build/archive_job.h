@@ -18,6 +18,10 @@ class ArchiveJob {
  public:
   // `notify` receives the job's messages (progress and done).
   explicit ArchiveJob(platform::TargetId notify = 0) : m_job(notify) {}
+  // The worker reports into this object: it is stopped and waited for first.
+  ~ArchiveJob();
+  ArchiveJob(const ArchiveJob&) = delete;
+  ArchiveJob& operator=(const ArchiveJob&) = delete;
 
   // False when a job of this object still runs or no worker could be started.
   bool startBackup(BackupRequest request);
