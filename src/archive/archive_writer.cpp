@@ -75,9 +75,12 @@ ArchiveResult WriteProjectArchive(const fs::path& zipPath, const std::vector<fs:
     ++result.errors;
     if (mode == ArchiveMode::StopAtFailedEntry) {
       report.say(text);
-    } else {
-      report.box(text);
+      return;
     }
+    // A box has no use for the message window's line end.
+    std::string_view shown = text;
+    while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r')) shown.remove_suffix(1);
+    report.box(shown);
   };
   const fs::path temporary = TemporaryBeside(zipPath);
   platform::DeleteFileAt(temporary);

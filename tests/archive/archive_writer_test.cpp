@@ -66,9 +66,10 @@ TEST(ArchiveWriter, AFailedArchiveNeverReplacesTheOlderOne) {
     std::vector<std::string> boxes;
   };
   const std::string message(kMsgCouldNotWrite);
+  const std::string boxed = "ERROR: Could not write Project.ZIP.";
   const Case cases[] = {
       {ArchiveMode::StopAtFailedEntry, message + message, {}},
-      {ArchiveMode::GoOnAfterFailedEntry, "", {message, message}},
+      {ArchiveMode::GoOnAfterFailedEntry, "", {boxed, boxed}},
   };
   for (const Case& c : cases) {
     test::TempDir dir;
