@@ -41,6 +41,8 @@ zip_fileinfo EntryInfo(const fs::path& file) {
 bool CopyInto(zipFile zip, const fs::path& file) {
   std::error_code error;
   if (!fs::exists(fs::symlink_status(file, error))) return true;
+  // A FIFO or a device would block the reader or never end: only files are packed.
+  if (!fs::is_regular_file(file, error)) return false;
   std::ifstream in(file, std::ios::binary);
   if (!in) return false;
   std::string buffer(kChunk, '\0');

@@ -70,6 +70,9 @@ class Unpacker {
       m_report.box(kMsgCreateDirectoryFailed);
       return false;
     }
+    // A FIFO or a device of that name would block the reader or never end.
+    std::error_code error;
+    if (!fs::is_regular_file(zipPath, error)) return archiveError(UNZ_ERRNO);
     ZipHandle zip(unzOpen64(zipPath.c_str()));
     if (!zip) return archiveError(UNZ_BADZIPFILE);
     if (!survey(zip.get())) return false;
