@@ -19,19 +19,25 @@ bool Has(const std::string& text, const std::string& part) {
 TEST(ZelcArchive, BackupThenRestoreMakesAnEqualProject) {
   DemoWorkspace ws;
   ASSERT_TRUE(fs::copy_file(ws.project("DEMO") / "Project.FW4", ws.dir() / "plain.txt"));
+  // Files are named as a shell names them: relative to where zelc runs, so these are
+  // whole paths into the workspace.
+  const std::string saved = (ws.dir() / "saved.ZIP").string();
+  const std::string plain = (ws.dir() / "plain.txt").string();
+  const std::string missing = (ws.dir() / "missing.zip").string();
+  const std::string other = (ws.dir() / "x.zip").string();
   struct Step {
     std::vector<std::string> args;
     int status;
     std::string said;  // in stdout or stderr
   };
   const Step steps[] = {
-      {{"backup", "-p", "DEMO", "saved.ZIP"}, 0, "backed up as file "},
-      {{"restore", "saved.ZIP", "COPY"}, 0, "COPY"},
-      {{"restore", "saved.ZIP", "copy"}, 1, "A project with the same name already exists."},
-      {{"restore", "saved.ZIP", "A B"}, 1, "The  project name must not contain spaces."},
-      {{"restore", "plain.txt", "OTHER"}, 1, "Invalid file name."},
-      {{"restore", "missing.zip", "OTHER"}, 1, "Failed to restore the project."},
-      {{"backup", "-p", "NOSUCH", "x.zip"}, 1, "Project not found"},
+      {{"backup", "-p", "DEMO", saved}, 0, "backed up as file " + saved},
+      {{"restore", saved, "COPY"}, 0, "COPY"},
+      {{"restore", saved, "copy"}, 1, "A project with the same name already exists."},
+      {{"restore", saved, "A B"}, 1, "The  project name must not contain spaces."},
+      {{"restore", plain, "OTHER"}, 1, "Invalid file name."},
+      {{"restore", missing, "OTHER"}, 1, "Failed to restore the project."},
+      {{"backup", "-p", "NOSUCH", other}, 1, "Project not found"},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.args.front() + " " + step.args.back());
