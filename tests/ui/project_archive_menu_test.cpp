@@ -76,6 +76,43 @@ TEST_F(ProjectArchiveMenu, BackupThroughItsDialogsThenRestoreOpensTheCopy) {
   EXPECT_TRUE(m_ws.answers().texts().empty());
 }
 
+// Restore... asks for the file, then for the name, proposing the file's title; a name that
+// is taken keeps the name dialog open with its message.
+TEST_F(ProjectArchiveMenu, RestoreThroughItsDialogs) {
+  const fs::path zip = m_ws.dir() / "LINE2.ZIP";
+  ASSERT_TRUE(frame().startBackup("DEMO", zip));
+  waitForArchive();
+  ASSERT_TRUE(fs::exists(zip));
+  QString fileTitle, nameTitle, proposed;
+  WhenModal([&](QWidget& modal) {
+    auto* files = qobject_cast<QFileDialog*>(&modal);
+    ASSERT_NE(files, nullptr);
+    fileTitle = files->windowTitle();
+    files->selectFile(QString::fromStdString(zip.string()));
+    WhenModal([&](QWidget& next) {
+      auto* names = qobject_cast<ProjectNameDialog*>(&next);
+      ASSERT_NE(names, nullptr);
+      nameTitle = names->windowTitle();
+      proposed = names->name();
+      names->nameField()->setText("DEMO");
+      names->accept();  // taken: the dialog stays
+      names->nameField()->setText("LINE2");
+      names->accept();
+    });
+    QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
+  });
+  frame().actions().restore->trigger();
+  waitForArchive();
+  CancelWhenModal();
+  EXPECT_EQ(fileTitle, "Restore Project");
+  EXPECT_EQ(nameTitle, "Restore Project");
+  EXPECT_EQ(proposed, "LINE2");
+  EXPECT_EQ(m_ws.answers().texts(),
+            std::vector<std::string>{"A project with the same name already exists."});
+  EXPECT_TRUE(fs::exists(m_ws.projectFile("LINE2")));
+  EXPECT_NE(openProject().find("LINE2"), std::string::npos) << openProject();
+}
+
 TEST_F(ProjectArchiveMenu, AFailedRestoreShowsItsBoxesAndKeepsTheProjectOpen) {
   const fs::path zip = m_ws.dir() / "nothing.zip";
   {
