@@ -10,6 +10,7 @@ ZEL_PACKAGES=(
   xdg-utils
   qt6-base-dev
   bison libunicorn-dev
+  zlib1g-dev libminizip-dev
   ccache
   # The print-out's tests read PDFs back (pdftotext, pdftoppm); the fonts give the default
   # print font a face of the same metrics where a minimal system has none.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/project/project_file.h"
+#include "archive/archive_writer.h"
 #include "build/build_work.h"
 #include "build/driver_commands.h"
 #include "build/driver_data.h"
@@ -48,6 +49,7 @@ constexpr std::string_view kCannotCreateRunFile = "ERROR: Could not create proje
 constexpr std::string_view kFieldbusConfigurationFile = "CR.CFG";
 constexpr std::uint64_t kFieldbusConfigurationMinimum = 700;
 constexpr std::string_view kUnknownUser = "UNKNOWN";
+constexpr std::string_view kUnknownVersion = "UNKNOWN";
 
 template <class... Args>
 std::string Format(const char* format, Args... args) {
@@ -159,6 +161,7 @@ class Worker {
     const auto allocationList =
         platform::FindPathNoCase(w.projectDirectory / std::string(app::kAllocListFileName));
     m_allocationTime = allocationList ? platform::FileTime(*allocationList) : 0;
+    if (allocationList) w.archiveFiles.push_back(*allocationList);
     int n = 0;
     for (const ModuleEntry& module : all) {
       if (!module.selected) continue;
@@ -339,16 +342,34 @@ class Worker {
                    TransferValue(m_runSize, platform::FileTime(w.runFileTemp),
                                  w.projectDrive + "PROJECT.RUN", LocalPath(w.runFile)));
     platform::DeleteFileAt(platform::ResolvePathNoCase(w.projectDirectory / "Project.ZIP"));
-    if (w.settings.downloadSources) {
-      // Writing the source archive belongs to the archive step, which this version does
-      // not have yet: the download goes without sources, and the user is told.
-      log.warning(
-          "WARNING: Project sources not archived: the source archive is not available "
-          "in this version\r\n");
-    }
+    std::uint64_t archiveSize = 0;
+    if (w.settings.downloadSources) archiveSize = writeSourceArchive();
     for (const char* name : {"PROJECT.ZIP", "PROJECT.SAV", "PROJECT.RUN"})
       w.download.add(DownloadList::DeleteFile, AnyDriveName(w.projectDrive + name));
-    w.download.set("MAXDOWNLOADSIZE", std::to_string(batchSize + m_loadSize + m_runSize));
+    w.download.set("MAXDOWNLOADSIZE",
+                   std::to_string(batchSize + m_loadSize + m_runSize + archiveSize));
+  }
+
+  // The sources the controller keeps for a later upload. A complete archive prints
+  // nothing, so the message window reads as it did without it; each failure prints its
+  // message and counts one error, and a failed archive is not listed for the download.
+  // Returns the archive's size, 0 when there is none.
+  std::uint64_t writeSourceArchive() {
+    const fs::path zip = w.projectDirectory / "Project.ZIP";
+    archive::ArchiveReport report;
+    report.print = [this](std::string_view text) { log.print(text); };
+    const std::string version =
+        w.request.productVersion.empty() ? std::string(kUnknownVersion) : w.request.productVersion;
+    const archive::ArchiveResult result = archive::WriteProjectArchive(
+        zip, w.archiveFiles, w.projectDirectory, w.request.projectName + "," + version,
+        archive::ArchiveMode::StopAtFailedEntry, report);
+    log.countError(static_cast<std::uint32_t>(result.errors));
+    if (!result.written) return 0;
+    const std::uint64_t size = platform::FileSize(zip).value_or(0);
+    w.download.add(DownloadList::TransferFile,
+                   TransferValue(size, platform::FileTime(zip), w.projectDrive + "PROJECT.ZIP",
+                                 LocalPath(zip)));
+    return size;
   }
 
   void closeRunFile() {

@@ -4,6 +4,8 @@
 // leaving the sources, the project file and the allocation list.
 
 #include <filesystem>
+#include <set>
+#include <string>
 #include <string_view>
 
 #include "build/build_log.h"
@@ -12,6 +14,20 @@ namespace zel::build {
 
 // The controller types whose object files a project may hold.
 inline constexpr std::string_view kCleanUpTypes[] = {"VM1X", "VM2X", "RUD", "RUD2", "VM0X"};
+
+// The names (in any case) of the files Clean Up deletes in a project directory: what a
+// build makes again, and so what a backup leaves out.
+class DerivedFiles {
+ public:
+  // Reads the module list of the project file in `directory`.
+  explicit DerivedFiles(const std::filesystem::path& directory);
+  bool contains(std::string_view name) const;
+
+ private:
+  void insert(std::string_view name);
+  void addModule(const std::filesystem::path& directory, std::string_view entry);
+  std::set<std::string> m_names;  // upper case
+};
 
 // Cleans the project `name` in `projectsDirectory`; an empty name or a missing project
 // file is reported as no project open. Derived files are found without regard to case

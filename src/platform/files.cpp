@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <system_error>
 
 #include "platform/no_case.h"
@@ -245,6 +246,15 @@ bool CopyFileTo(const fs::path& from, const fs::path& to, bool failIfExists) {
   if (!fs::copy_file(from, to, options, ec) || ec) return false;
   CopyTimes(from, to);
   return true;
+}
+
+bool RenameNoReplace(const fs::path& from, const fs::path& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  // File systems without the no-replace rename: a plain rename, which still refuses to
+  // replace a directory that is not empty.
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  std::error_code error;
+  return !fs::exists(fs::symlink_status(to, error)) && std::rename(from.c_str(), to.c_str()) == 0;
 }
 
 bool MoveFileTo(const fs::path& from, const fs::path& to) {

@@ -38,9 +38,12 @@ std::vector<DirEntry> ListDirectory(const fs::path& dir, std::string_view patter
 
 bool CopyFileTo(const fs::path& from, const fs::path& to, bool failIfExists);
 bool MoveFileTo(const fs::path& from, const fs::path& to);  // replaces `to`; works across devices
-bool DeleteFileAt(const fs::path& path);                    // files only
-bool CreateDirectoryAt(const fs::path& path);               // one level; false if it exists
-bool RemoveDirectoryAt(const fs::path& path);               // only when empty
+// Renames a file or directory on one file system, never replacing anything that exists at
+// `to` (also when it appeared a moment ago); false when `to` exists or the rename fails.
+bool RenameNoReplace(const fs::path& from, const fs::path& to);
+bool DeleteFileAt(const fs::path& path);       // files only
+bool CreateDirectoryAt(const fs::path& path);  // one level; false if it exists
+bool RemoveDirectoryAt(const fs::path& path);  // only when empty
 
 // Modification time in seconds since 1970, nullopt when the file cannot be read.
 std::optional<std::int64_t> FileModTime(const fs::path& path);

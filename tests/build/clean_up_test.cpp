@@ -35,12 +35,13 @@ TEST(CleanUp, RemovesDerivedFilesInAnySpellingAndKeepsTheSources) {
   const char* kept[] = {
       "Project.FW4",       "CZ0P00V1.awl",      "CZ0B03V2.KOP",      "C.bel",    "CZ0P07V1.IMP",
       "CZ0P07V1.VM1X.OBJ", "CZ0F01V1.VM1X.OBJ", "CZ0P09V1.VM1X.OBJ", "notes.txt"};
-  const char* removed[] = {
-      "Project.RUN",      "download.run",      "Update.RUN",        "STARTUP.BAT",
-      "Project.ZIP",      "XREF.TXT",          "CZ0P00V1.VM1X.OBJ", "cz0p00v1.vm2x.obj",
-      "CZ0P00V1.RUD.OBJ", "CZ0P00V1.RUD2.OBJ", "CZ0P00V1.VM0X.OBJ", "CZ0P00V1.INT",
-      "cz0p00v1.int",     "CZ0P00V1.XREF",     "CZ0P00V1.LOG",      "CZ0P00V1.BAK",
-      "CZ0P00V1.awl.bak", "CZ0B03V2.VM1X.OBJ", "CZ0B03V2.KOP.BAK",  "Project.RUN.part"};
+  const char* removed[] = {"Project.RUN",       "download.run",      "Update.RUN",
+                           "STARTUP.BAT",       "Project.ZIP",       "XREF.TXT",
+                           "CZ0P00V1.VM1X.OBJ", "cz0p00v1.vm2x.obj", "CZ0P00V1.RUD.OBJ",
+                           "CZ0P00V1.RUD2.OBJ", "CZ0P00V1.VM0X.OBJ", "CZ0P00V1.INT",
+                           "cz0p00v1.int",      "CZ0P00V1.XREF",     "CZ0P00V1.LOG",
+                           "CZ0P00V1.BAK",      "CZ0P00V1.awl.bak",  "CZ0B03V2.VM1X.OBJ",
+                           "CZ0B03V2.KOP.BAK",  "Project.RUN.part",  "Project.ZIP.part"};
   for (const char* name : kept)
     if (std::string(name) != "Project.FW4") dir.writeFile(fs::path("PLANT") / name, "x");
   for (const char* name : removed) dir.writeFile(fs::path("PLANT") / name, "x");

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "archive/archive_listing.h"
 #include "build/run_file_listing.h"
 #include "build/run_record.h"
 #include "build_fixture.h"
@@ -68,9 +69,14 @@ class DemoGolden : public ::testing::Test {
     tzset();
   }
 
-  // Paths of this run's workspace, and the run file's own time, as fixed words.
+  // Paths of this run's workspace, and the run file's and the archive's own times, as
+  // fixed words (the archive's first: both are often written in the same second).
   std::string Stable(std::string value) const {
     const auto runTime = platform::FileModTime(fixture.projectDirectory() / "Project.RUN");
+    const auto zipTime = platform::FileModTime(fixture.projectDirectory() / "Project.ZIP");
+    if (zipTime)
+      value = ReplaceAll(std::move(value), "," + std::to_string(*zipTime) + ",C:\\PROJECT.ZIP",
+                         ",<ZIPTIME>,C:\\PROJECT.ZIP");
     value = ReplaceAll(std::move(value), fixture.programDirectory().generic_string(), "<ZELDIR>");
     if (runTime) value = ReplaceAll(std::move(value), std::to_string(*runTime), "<RUNTIME>");
     return value;
@@ -114,6 +120,36 @@ TEST_F(DemoGolden, DownloadSection) {
   for (const std::string& key : fixture.projectFile().keys("DOWNLOAD"))
     section += key + "=" + fixture.projectFile().read("DOWNLOAD", key, "", 1024) + "\n";
   ExpectGolden("demo_download.txt", Stable(section));
+}
+
+// The sources the controller keeps: in the build's order (project file, documentation,
+// allocation list, the selected modules' sources, the panel driver's saved source), the
+// module not selected for download left out, each entry deflated and whole.
+TEST_F(DemoGolden, SourceArchive) {
+  const fs::path zip = fixture.projectDirectory() / "Project.ZIP";
+  const auto listing = archive::ListArchive(zip);
+  ASSERT_TRUE(listing);
+  std::vector<std::string> names;
+  for (const archive::ListedEntry& entry : listing->entries) {
+    names.push_back(entry.name);
+    EXPECT_EQ(entry.method, 8) << entry.name;
+    const auto bytes = platform::ReadWholeFile(fixture.projectDirectory() / entry.name);
+    ASSERT_TRUE(bytes) << entry.name;
+    const auto packed = archive::ReadArchiveEntry(zip, entry.name);
+    ASSERT_TRUE(packed) << entry.name;
+    if (entry.name == "Project.FW4") {
+      // Packed before the build finished its "DOWNLOAD" section; the rest is the same.
+      const std::size_t download = bytes->find("[DOWNLOAD]");
+      ASSERT_NE(download, std::string::npos);
+      EXPECT_EQ(packed->substr(0, download), bytes->substr(0, download));
+    } else {
+      EXPECT_EQ(*packed, *bytes) << entry.name;
+    }
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"Project.FW4", "Project.txt", "C.BEL", "CZ0P00V1.awl",
+                                             "CZ0P01V1.awl", "CZ0P02V1.awl", "CZ0B10V1.awl",
+                                             "CZ0F20V1.awl", "SCREENS.TXT"}));
+  EXPECT_EQ(listing->comment, "DEMO,4.0.0");
 }
 
 TEST_F(DemoGolden, MakeText) {

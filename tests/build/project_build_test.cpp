@@ -309,6 +309,45 @@ TEST(ProjectBuild, AFailedBuildRemovesTheRunFileOfTheLastGoodOne) {
   EXPECT_EQ(fixture.projectFile().read("DOWNLOAD", "LINKEDMODULE_0"), "CZ0P00V1.awl");
 }
 
+// "Project.ZIP" is written only when the project asks for its sources on the controller;
+// an archive that cannot be written fails the build and is not listed for the download.
+TEST(ProjectBuild, TheSourceArchiveFollowsItsSetting) {
+  struct Case {
+    const char* label;
+    const char* downloadSources;
+    bool blockArchive;  // a directory where the archive is written first
+    std::uint32_t errors;
+    bool archived;
+  };
+  const Case cases[] = {
+      {"asked for", "1", false, 0, true},
+      {"not asked for", "0", false, 0, false},
+      {"cannot be written", "1", true, 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    BuildFixture fixture;
+    fixture.projectFile().write("VM1X_SETTINGS", "DOWNLOAD_SRC", c.downloadSources);
+    const fs::path zip = fixture.projectDirectory() / "Project.ZIP";
+    // An archive of an earlier build never outlives a build that does not write one.
+    ASSERT_TRUE(platform::WriteFileAtomically(zip, "old"));
+    if (c.blockArchive) fs::create_directory(fixture.projectDirectory() / "Project.ZIP.part");
+    BuildCounts counts;
+    const std::string text = fixture.build(BuildMode::Build, "DEMO", &counts);
+    EXPECT_EQ(counts.errors, c.errors) << text;
+    EXPECT_EQ(Count(text, "ERROR: Could not create Project.ZIP.\r\n"), c.blockArchive ? 1u : 0u)
+        << text;
+    EXPECT_EQ(fs::exists(zip), c.archived);
+    const std::string listed = fixture.projectFile().read("DOWNLOAD", "TRANSFERFILE_1");
+    EXPECT_EQ(Contains(listed, "C:\\PROJECT.ZIP "), c.archived) << listed;
+    if (c.archived) {
+      const auto size = platform::FileSize(zip);
+      ASSERT_TRUE(size);
+      EXPECT_TRUE(listed.starts_with(std::to_string(*size) + ",")) << listed;
+    }
+  }
+}
+
 TEST(ProjectBuild, ProjectsWithoutProgramsOrScanTables) {
   struct Case {
     const char* name;

@@ -247,3 +247,40 @@ TEST_F(FilesTest, WholeReadTakesOnlyRegularFiles) {
 
 }  // namespace
 }  // namespace zel::platform
+
+namespace zel::platform {
+namespace {
+
+// The rename that places a finished directory never replaces what is there, even an
+// empty directory a plain rename would silently take the place of.
+TEST(RenameNoReplace, PlacesOnlyWhereNothingIs) {
+  struct Case {
+    const char* label;
+    void (*prepareTarget)(const fs::path&);
+    bool placed;
+  };
+  const Case cases[] = {
+      {"nothing there", [](const fs::path&) {}, true},
+      {"empty directory", [](const fs::path& to) { fs::create_directory(to); }, false},
+      {"directory with a file",
+       [](const fs::path& to) {
+         fs::create_directory(to);
+         WriteText(to / "mine", "mine");
+       },
+       false},
+      {"file", [](const fs::path& to) { WriteText(to, "file"); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    test::TempDir dir;
+    fs::create_directory(dir / "from");
+    WriteText(dir / "from" / "new", "new");
+    c.prepareTarget(dir / "to");
+    EXPECT_EQ(RenameNoReplace(dir / "from", dir / "to"), c.placed);
+    EXPECT_EQ(fs::exists(dir / "from"), !c.placed);
+    EXPECT_EQ(fs::exists(dir / "to" / "new"), c.placed);
+  }
+}
+
+}  // namespace
+}  // namespace zel::platform

@@ -93,7 +93,7 @@ TEST(ZelcModules, CommentsAreStoredInTheProjectFilesEncodingAndShownAsUtf8) {
             "DRIVE_STARTUP=C\r\n"
             "DRIVE_KERNEL=A\r\n"
             "KERNEL_COM_PORT=1\r\n"
-            "DOWNLOAD_SRC=0\r\n"
+            "DOWNLOAD_SRC=1\r\n"
             "\r\n"
             "[VM1X_DRV]\r\n"
             "DRV_0=FIELDBUS\r\n"

@@ -26,7 +26,7 @@ TEST(ZelcControllerSettings, ListsEveryKeyWithItsEffectiveValue) {
   EXPECT_EQ(demo.out,
             "RUN_MODE=13\nEXTERNAL_INPUT=0.0\nEXTERNAL_OUTPUT=0.0\nERROR_PRGM=2\n"
             "DOWNLOAD_STOP_PROGRAMS=0\nDRIVE_PROJECT=C\nDRIVE_STARTUP=C\nDRIVE_KERNEL=A\n"
-            "KERNEL_COM_PORT=1\nKERNEL_PARAMS=\nPASSWORD=\nDOWNLOAD_SRC=0\n"
+            "KERNEL_COM_PORT=1\nKERNEL_PARAMS=\nPASSWORD=\nDOWNLOAD_SRC=1\n"
             "DOWNLOAD_NEWDRIVERS=1\n");
   // A RUD2 project without a settings section: every default of its type.
   const auto pumps = ws.run(Settings("pumps", {}));
@@ -104,7 +104,7 @@ TEST(ZelcControllerSettings, AcceptedEntriesAreStoredInTheirCanonicalForm) {
             "RUN_MODE=14\nEXTERNAL_INPUT=255.15\nEXTERNAL_OUTPUT=0.0\nERROR_PRGM=7\n"
             "DOWNLOAD_STOP_PROGRAMS=0\nDRIVE_PROJECT=D\nDRIVE_STARTUP=C\nDRIVE_KERNEL=A\n"
             "KERNEL_COM_PORT=1\nKERNEL_PARAMS=\nPASSWORD=s\xC3\xA9"
-            "cret\nDOWNLOAD_SRC=0\n"
+            "cret\nDOWNLOAD_SRC=1\n"
             "DOWNLOAD_NEWDRIVERS=0\n");
   // A cleared run/stop bit leaves its operand unchecked.
   EXPECT_EQ(ws.run(Settings("DEMO", {"RUN_MODE=12", "EXTERNAL_INPUT=12.16"})).status, 0);
@@ -131,7 +131,7 @@ TEST(ZelcControllerSettings, SummaryAfterTheChange) {
             "Controller CI port            : COM2\n"
             "Special Parameters            : \n\nPassword\n"
             "Password                      : <none>\n\nDownload\n"
-            "Download Sources              : NO\n");
+            "Download Sources              : YES\n");
 }
 
 }  // namespace

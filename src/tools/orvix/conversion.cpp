@@ -48,17 +48,6 @@ std::optional<fs::path> MakeWorkDirectory(const fs::path& projectDirectory, std:
   return std::nullopt;
 }
 
-// Moves the finished project into place without ever replacing a directory that
-// appeared meanwhile.
-bool PlaceProject(const fs::path& from, const fs::path& to) {
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-  // File systems without the no-replace rename: a plain rename, which would still refuse
-  // to replace a directory that is not empty.
-  if (errno != EINVAL && errno != ENOSYS) return false;
-  std::error_code error;
-  return !fs::exists(to, error) && !error && std::rename(from.c_str(), to.c_str()) == 0;
-}
-
 ConversionResult Skipped(std::string message) {
   return {ConversionOutcome::Skipped, std::move(message), {}, {}};
 }
@@ -173,7 +162,7 @@ ConversionResult ConvertProject(const ConversionSetup& setup, const V3Project& p
   StepRunner runner(state, hooks);
   RunSteps(state, chooseType, runner);
   const bool cancelled = runner.cancelled;
-  if (!cancelled && !state.failed() && !PlaceProject(*work, newDir)) {
+  if (!cancelled && !state.failed() && !platform::RenameNoReplace(*work, newDir)) {
     state.fail(platform::PathExistsNoCase(newDir) ? std::string(kMsgProjectExists)
                                                   : Format(kMsgCannotPlace, newDir.string()));
   }

@@ -48,5 +48,6 @@ void AddBuildCommands(CLI::App& app, CommandAction& chosen);
 void AddRunFileCommands(CLI::App& app, CommandAction& chosen);
 void AddModuleImportCommands(CLI::App& app, CommandAction& chosen);
 void AddPrintCommands(CLI::App& app, CommandAction& chosen);
+void AddArchiveCommands(CLI::App& app, CommandAction& chosen);
 
 }  // namespace zel::zelc

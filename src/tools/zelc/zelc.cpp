@@ -46,6 +46,7 @@ int RunZelc(int argc, char** argv, std::ostream& out) {
   AddRunFileCommands(app, chosen);
   AddModuleImportCommands(app, chosen);
   AddPrintCommands(app, chosen);
+  AddArchiveCommands(app, chosen);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

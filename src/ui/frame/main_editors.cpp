@@ -235,6 +235,19 @@ void MainFrame::compileProgram() {
 
 // Progress goes to the status bar; a job's end gives the commands back.
 platform::LParam MainFrame::jobMessage(const platform::Message& message) {
+  const app::Job& archive = m_archive.job();
+  if (message.wParam == archive.id() && archive.id() != 0) {
+    if (message.id == app::JobProgressMessage()) {
+      const app::JobProgress progress = archive.progress();
+      statusBar()->showMessage(tr("%1 (%2 of %3)")
+                                   .arg(FromStored(progress.text))
+                                   .arg(progress.step)
+                                   .arg(progress.steps));
+    } else if (message.id == app::JobDoneMessage()) {
+      archiveEnded();
+    }
+    return 0;
+  }
   const app::Job& build = m_builder.job();
   if (message.wParam == build.id() && build.id() != 0) {
     if (message.id == app::JobProgressMessage()) {

@@ -46,7 +46,8 @@ MainFrame::MainFrame(app::Preferences preferences, QWidget* parent)
       }),
       m_jobs([this](const platform::Message& message) { return jobMessage(message); }),
       m_compilation(m_jobs.id()),
-      m_builder(m_jobs.id()) {
+      m_builder(m_jobs.id()),
+      m_archive(m_jobs.id()) {
   setObjectName("MainFrame");
   m_printer = new ProjectPrinter(this);
   m_mdi = new QMdiArea(this);

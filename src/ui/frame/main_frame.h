@@ -19,6 +19,7 @@
 #include "app/shell/window_list.h"
 #include "app/shell/window_registry.h"
 #include "app/tools/tool_record.h"
+#include "build/archive_job.h"
 #include "build/project_build.h"
 #include "library/project_scripts.h"
 #include "platform/messages.h"
@@ -157,6 +158,13 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   std::optional<print::SectionChoice> activeSection() const;
   ProjectPrinter* projectPrinter() const { return m_printer; }
   build::Builder& builder() { return m_builder; }
+  // Project > Backup..., Restore...: the dialogs, then the job; the start* functions are
+  // what the dialogs lead to (tests call them directly).
+  void backupProject();
+  void restoreProject();
+  bool startBackup(const std::string& name, const std::filesystem::path& file);
+  bool startRestore(const std::filesystem::path& file, const std::string& name);
+  build::ArchiveJob& archiveJob() { return m_archive; }
   // The editor preferences changed: the insert commands and every open editor follow.
   void applyEditorPreferences();
   // A message window line "NAME.AWL(line) ...": opens the module on that line.
@@ -226,6 +234,8 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   void compileEnded();
   void addCrossReferencePrint(TextFileWindow& window);
   void buildEnded();
+  void archiveEnded();
+  bool archiveCommandsAllowed() const;
 
   app::Preferences m_preferences;
   std::unique_ptr<app::ProjectSession> m_session;
@@ -257,6 +267,9 @@ class MainFrame : public QMainWindow, public app::ShellHooks {
   platform::MessageTarget m_jobs;
   stl::Compilation m_compilation;
   build::Builder m_builder;
+  build::ArchiveJob m_archive;
+  std::string m_restoring;     // the project a running restore makes
+  QString m_archiveDirectory;  // where the last backup or restore file was
   std::filesystem::path m_compilingFile;
   QMenu* m_extrasMenu = nullptr;
   std::vector<QAction*> m_toolActions;  // the tools' entries, or the one "(External Tools)"

@@ -107,8 +107,8 @@ void MainFrame::createMenus() {
                                       [this] { startBuild(build::BuildMode::Build); });
   a.cleanUp = project->addAction(tr("Clean &Up"), this, [this] { cleanUpProject(); });
   project->addSeparator();
-  a.backup = Later(project, tr("Bac&kup..."));
-  a.restore = Later(project, tr("&Restore..."));
+  a.backup = project->addAction(tr("Bac&kup..."), this, [this] { backupProject(); });
+  a.restore = project->addAction(tr("&Restore..."), this, [this] { restoreProject(); });
   a.listProjectFile = project->addAction(tr("&List Project File"), this, [this] { listRunFile(); });
   a.printProject = project->addAction(tr("&Print..."), this, [this] { printProject(); });
   project->addSeparator();
@@ -258,7 +258,8 @@ void MainFrame::updateActions() {
   MainActions& a = m_actions;
   const bool open = projectCommandsAllowed();
   const bool session = m_session != nullptr && !m_busy;
-  for (QAction* action : {a.newProject, a.openProject, a.exploreProjects, a.library}) {
+  for (QAction* action :
+       {a.newProject, a.openProject, a.exploreProjects, a.library, a.backup, a.restore}) {
     action->setEnabled(session);
   }
   for (QAction* action :
