@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QMetaObject>
+#include <QThread>
 #include <utility>
 #include <vector>
 
@@ -53,6 +55,19 @@ QMessageBox::Icon IconOf(platform::Icon icon) {
 }  // namespace
 
 Answer QtMessageBoxHost::show(const platform::MessageBoxRequest& request) {
+  // A job's worker (a print-out reading a broken IO script) asks too; widgets live on the
+  // GUI thread only, so the box is shown there while the worker waits for the answer.
+  QCoreApplication* const app = QCoreApplication::instance();
+  if (app != nullptr && QThread::currentThread() != app->thread()) {
+    Answer answer = Answer::Cancel;
+    QMetaObject::invokeMethod(
+        app, [&] { answer = showHere(request); }, Qt::BlockingQueuedConnection);
+    return answer;
+  }
+  return showHere(request);
+}
+
+Answer QtMessageBoxHost::showHere(const platform::MessageBoxRequest& request) {
   const auto buttons = ButtonsOf(request.buttons);
   const std::string caption =
       request.caption.empty() ? std::string(platform::kDefaultCaption) : request.caption;
