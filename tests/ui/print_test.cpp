@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "support/pdf_text.h"
 #include "support/step_gate.h"
 #include "ui/frame/message_pump.h"
 #include "ui/frame/text_file_window.h"
@@ -23,22 +24,6 @@ namespace zel::ui::testing {
 namespace {
 
 using print::PrintOptions;
-
-bool HavePdfToText() {
-  return std::system("command -v pdftotext >/dev/null 2>&1") == 0;
-}
-
-std::string PdfText(const fs::path& pdf) {
-  std::string text;
-  const std::string command = "pdftotext -layout '" + pdf.string() + "' - 2>/dev/null";
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
-    pclose(pipe);
-  }
-  return text;
-}
 
 bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
@@ -111,8 +96,8 @@ TEST_F(PrintMenu, TheOptionsWindowIsPresetFromPrintAndWritesItBackOnOk) {
   } written[] = {{"TITLE", "0"},        {"PROJECTTREE", "1"},    {"XREF", "0"},   {"METRIC", "1"},
                  {"CTRLSETTINGS", "1"}, {"ALLOCATIONLIST", "0"}, {"SOURCE", "0"}, {"DOCTEXT", "1"}};
   for (const auto& w : written) EXPECT_EQ(print(w.key), w.value) << w.key;
-  if (!HavePdfToText()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-  const std::string text = PdfText(pdf());
+  REQUIRE_PDFTOTEXT();
+  const std::string text = test::PdfText(pdf());
   for (const char* part : {"Project Documentation", "Project Tree", "Print Metrics", "Page   1"}) {
     EXPECT_TRUE(Has(text, part)) << part;
   }
@@ -173,8 +158,8 @@ TEST_F(PrintMenu, TheEditorPrintsItsModuleAndStopEndsThePrint) {
   print->trigger();
   waitForPrint();
   EXPECT_EQ(printer().lastResult(), print::PrintResult::Printed);
-  if (HavePdfToText()) {
-    const std::string text = PdfText(pdf());
+  if (test::HavePdfToText()) {
+    const std::string text = test::PdfText(pdf());
     EXPECT_TRUE(Has(text, "Program 1 (V1) - Conveyor control")) << text;
     EXPECT_FALSE(Has(text, "Project Tree"));
   }
@@ -223,8 +208,8 @@ TEST_F(PrintMenu, TheOtherWindowsPrintTheirOwnSection) {
     frame.actions().programPrint->trigger();
     waitForPrint();
     EXPECT_EQ(printer().lastResult(), print::PrintResult::Printed);
-    if (HavePdfToText()) {
-      EXPECT_TRUE(Has(PdfText(pdf()), c.title));
+    if (test::HavePdfToText()) {
+      EXPECT_TRUE(Has(test::PdfText(pdf()), c.title));
     }
   }
   // The cross reference's own window prints the cross reference.
@@ -239,8 +224,8 @@ TEST_F(PrintMenu, TheOtherWindowsPrintTheirOwnSection) {
   action->trigger();
   waitForPrint();
   EXPECT_EQ(printer().lastResult(), print::PrintResult::Printed);
-  if (HavePdfToText()) {
-    const std::string text = PdfText(pdf());
+  if (test::HavePdfToText()) {
+    const std::string text = test::PdfText(pdf());
     EXPECT_TRUE(Has(text, "Cross Reference for Project DEMO")) << text;
     EXPECT_FALSE(Has(text, "Project Tree"));
   }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/profile.h"
+#include "support/pdf_text.h"
 #include "zelc/zelc_runner.h"
 
 namespace zel::testing {
@@ -22,26 +23,6 @@ bool Has(const std::string& text, const std::string& part) {
 
 #ifdef ZEL_PRINT_QT
 
-bool HavePdfToText() {
-  return std::system("command -v pdftotext >/dev/null 2>&1") == 0;
-}
-
-// The PDF's text with its layout, so the footer's "Page   1" keeps its blanks.
-std::string PdfText(const fs::path& pdf) {
-  const std::string command = "pdftotext -layout '" + pdf.string() + "' - 2>/dev/null";
-  std::string text;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
-    pclose(pipe);
-  }
-  return text;
-}
-
-#define REQUIRE_PDFTOTEXT() \
-  if (!HavePdfToText()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed"
-
 TEST(ZelcPrint, TheWholeDocumentationHasEverySection) {
   REQUIRE_PDFTOTEXT();
   DemoWorkspace ws;
@@ -51,7 +32,7 @@ TEST(ZelcPrint, TheWholeDocumentationHasEverySection) {
   const auto r = ws.run({"print", "-p", "demo", "--pdf", pdf.string()});
   ASSERT_EQ(r.status, 0) << r.out << r.err;
   EXPECT_TRUE(Has(r.out, "of project DEMO to")) << r.out;
-  const std::string text = PdfText(pdf);
+  const std::string text = test::PdfText(pdf);
   for (const char* part :
        {"Project Documentation", "Bottling line demo project.", "Controller Settings",
         "Project Tree", "IO Configuration", "Driver Configuration", "Allocation List",
@@ -74,7 +55,7 @@ TEST(ZelcPrint, TheProjectsOptionsChooseTheSections) {
   const fs::path pdf = ws.dir() / "few.pdf";
   const auto r = ws.run({"print", "-p", "DEMO", "--pdf", pdf.string()});
   ASSERT_EQ(r.status, 0) << r.err;
-  const std::string text = PdfText(pdf);
+  const std::string text = test::PdfText(pdf);
   EXPECT_TRUE(Has(text, "Controller Settings"));
   EXPECT_TRUE(Has(text, "Print Metrics"));
   EXPECT_TRUE(Has(text, "Resolution: 1200 x 1200 dpi")) << text;
@@ -108,7 +89,7 @@ TEST(ZelcPrint, SingleSectionsPrintAloneWithoutTheTitlePage) {
     for (const auto& s : c.sections) args.insert(args.end(), {"--section", s});
     const auto r = ws.run(args);
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string text = PdfText(pdf);
+    const std::string text = test::PdfText(pdf);
     for (const auto& part : c.present) EXPECT_TRUE(Has(text, part)) << part << "\n" << text;
     for (const auto& part : c.absent) EXPECT_FALSE(Has(text, part)) << part;
   }
@@ -147,7 +128,7 @@ TEST(ZelcPrint, ThePrintFontAndTheCodePageReachThePage) {
     const fs::path pdf = ws.dir() / "font.pdf";
     const auto r = ws.run({"print", "-p", "DEMO", "--pdf", pdf.string()});
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string printed = PdfText(pdf);
+    const std::string printed = test::PdfText(pdf);
     EXPECT_TRUE(Has(printed, c.font)) << printed;
     EXPECT_TRUE(Has(printed, "Abf\u00fcllung S\u00fcd")) << printed;
     if (c.setting && std::string(c.setting).starts_with("Liberation Sans")) {
