@@ -24,6 +24,8 @@ inline constexpr const char* kMsgEntryNotPlain =
     "ERROR: The archive entry %s is a link or a device, not a file.\r\n";
 inline constexpr const char* kMsgTooLarge =
     "ERROR: The archive unpacks to more than %llu bytes, more than a project may hold.\r\n";
+inline constexpr const char* kMsgTooManyEntries =
+    "ERROR: The archive holds more than %llu entries, more than a project may hold.\r\n";
 inline constexpr const char* kMsgEntryOutsideRoot =
     "Skipped %s: it lies outside the folder that holds the project file.\r\n";
 inline constexpr std::string_view kMsgProjectExistsAlready =

@@ -110,6 +110,9 @@ class Unpacker {
       status = unzGetCurrentFileInfo64(zip, &info, stored, sizeof stored, nullptr, 0, nullptr, 0);
       if (status != UNZ_OK) return archiveError(status);
       if (info.size_filename >= sizeof stored) return archiveError(UNZ_BADZIPFILE);
+      if (entries.size() >= m_limits.maxEntries)
+        return refuse(
+            Format(kMsgTooManyEntries, static_cast<unsigned long long>(m_limits.maxEntries)));
       const std::string storedName(stored, info.size_filename);
       const auto path = ParseEntryPath(storedName);
       if (!path) return refuse(Format(kMsgEntryLeaves, storedName.c_str()));

@@ -18,9 +18,13 @@ namespace zel::archive {
 
 // Far more than any project holds; a hostile archive cannot fill the disk.
 inline constexpr std::uint64_t kMaxUnpackedBytes = 256ULL * 1024 * 1024;
+// Empty entries cost no bytes but a file each: millions of them would use up the file
+// system's inodes.
+inline constexpr std::uint64_t kMaxEntries = 65536;
 
 struct UnpackLimits {
   std::uint64_t maxBytes = kMaxUnpackedBytes;  // all entries together, unpacked
+  std::uint64_t maxEntries = kMaxEntries;
 };
 
 // Creates project `name` in `projectsDirectory` from `zipPath`. The entry whose name is

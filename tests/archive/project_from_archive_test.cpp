@@ -136,6 +136,9 @@ TEST_F(FromArchive, HostileAndBrokenArchivesLeaveNothingBehind) {
       {"duplicate name",
        {kProjectFile, {"a.txt", "1", {}, {}}, {"a.txt", "2", {}, {}}},
        "Failed to create project file"},
+      {"too many entries",
+       {kProjectFile, {"1", "", {}, {}}, {"2", "", {}, {}}, {"3", "", {}, {}}, {"4", "", {}, {}}},
+       "more than 4 entries"},
       {"file over a file",
        {kProjectFile, {"a", "1", {}, {}}, {"a/b", "2", {}, {}}},
        "Failed to create project file"},
@@ -144,7 +147,7 @@ TEST_F(FromArchive, HostileAndBrokenArchivesLeaveNothingBehind) {
     SCOPED_TRACE(c.label);
     printed.clear();
     ASSERT_TRUE(MakeZip(zip(), c.entries));
-    EXPECT_FALSE(create("NEW", UnpackLimits{1024 * 1024}));
+    EXPECT_FALSE(create("NEW", UnpackLimits{1024 * 1024, 4}));
     EXPECT_NE(printed.find(c.expected), std::string::npos) << printed;
     EXPECT_TRUE(Tree(projects()).empty());
     EXPECT_EQ(Tree(dir.path()), (std::vector<std::string>{"in.zip", "projects"}));
