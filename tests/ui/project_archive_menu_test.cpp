@@ -7,6 +7,7 @@
 #include <QStatusBar>
 #include <fstream>
 
+#include "archive/archive_listing.h"
 #include "ui/frame/message_pump.h"
 #include "ui/frame/message_window.h"
 #include "ui/project/project_name_dialog.h"
@@ -63,6 +64,10 @@ TEST_F(ProjectArchiveMenu, BackupThroughItsDialogsThenRestoreOpensTheCopy) {
   EXPECT_EQ(filters, QStringList{"Zip Files (*.zip)"});
   EXPECT_TRUE(proposed.endsWith("/DEMO.zip")) << proposed.toStdString();
   ASSERT_TRUE(fs::exists(zip));
+  // The comment names the program that packed it, as a backup made by zelc does.
+  const auto listing = archive::ListArchive(zip);
+  ASSERT_TRUE(listing.has_value());
+  EXPECT_EQ(listing->comment, std::string("DEMO,") + ZEL_VERSION);
   EXPECT_TRUE(messages().contains("\nZEL Project Backup\n")) << messages().toStdString();
   EXPECT_TRUE(messages().contains("Project DEMO backed up as file ")) << messages().toStdString();
   EXPECT_TRUE(m_ws.answers().texts().empty());
