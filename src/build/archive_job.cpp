@@ -2,21 +2,10 @@
 
 #include <utility>
 
-#include "app/shell/message_service.h"
 #include "archive/project_restore.h"
+#include "build/project_build.h"
 
 namespace zel::build {
-namespace {
-
-void PostInPieces(std::string_view text) {
-  while (!text.empty()) {
-    const std::string_view piece = text.substr(0, app::kPostedTextMax);
-    app::PostMessageText("%.*s", static_cast<int>(piece.size()), piece.data());
-    text.remove_prefix(piece.size());
-  }
-}
-
-}  // namespace
 
 ArchiveJob::~ArchiveJob() {
   m_job.cancel();
@@ -32,7 +21,7 @@ bool ArchiveJob::start(std::function<bool(const archive::ArchiveReport&)> work) 
   }
   return m_job.start([this, work = std::move(work)](app::JobControl& control) {
     archive::ArchiveReport report;
-    report.print = PostInPieces;
+    report.print = MessageWindowOutput().post;  // long paths travel in pieces
     report.alert = [this](std::string_view text) {
       std::lock_guard guard(m_lock);
       m_alerts.emplace_back(text);
