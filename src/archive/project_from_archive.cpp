@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/project/project_naming.h"
+#include "app/text/text_format.h"
 #include "archive/archive_messages.h"
 #include "archive/entry_path.h"
 #include "platform/files.h"
@@ -34,13 +35,6 @@ constexpr std::string_view kProjectFileName = "project.fw4";
 constexpr const char* kProjectFilePart = ".project-file.part";
 constexpr unsigned kHostUnix = 3;
 constexpr unsigned kDosDirectory = 0x10;
-
-template <class... Args>
-std::string Format(const char* format, Args... args) {
-  char buffer[1200];
-  std::snprintf(buffer, sizeof buffer, format, args...);
-  return buffer;
-}
 
 struct ZipCloser {
   void operator()(void* zip) const { unzClose(zip); }
@@ -111,16 +105,16 @@ class Unpacker {
       if (status != UNZ_OK) return archiveError(status);
       if (info.size_filename >= sizeof stored) return archiveError(UNZ_BADZIPFILE);
       if (entries.size() >= m_limits.maxEntries)
-        return refuse(
-            Format(kMsgTooManyEntries, static_cast<unsigned long long>(m_limits.maxEntries)));
+        return refuse(app::FormatText(kMsgTooManyEntries,
+                                      static_cast<unsigned long long>(m_limits.maxEntries)));
       const std::string storedName(stored, info.size_filename);
       const auto path = ParseEntryPath(storedName);
-      if (!path) return refuse(Format(kMsgEntryLeaves, storedName.c_str()));
+      if (!path) return refuse(app::FormatText(kMsgEntryLeaves, storedName.c_str()));
       const unsigned host = static_cast<unsigned>(info.version >> 8);
       const unsigned mode = static_cast<unsigned>(info.external_fa >> 16);
       const bool unixType = host == kHostUnix && (mode & S_IFMT) != 0;
       if (unixType && !S_ISREG(mode) && !S_ISDIR(mode))
-        return refuse(Format(kMsgEntryNotPlain, storedName.c_str()));
+        return refuse(app::FormatText(kMsgEntryNotPlain, storedName.c_str()));
       Entry entry{storedName,   path->parts, path->directory, false, info.uncompressed_size,
                   info.tmu_date};
       if (unixType && S_ISDIR(mode)) entry.directory = true;
@@ -128,7 +122,8 @@ class Unpacker {
       if (!entry.directory) {
         declared += entry.size;
         if (entry.size > m_limits.maxBytes || declared > m_limits.maxBytes)
-          return refuse(Format(kMsgTooLarge, static_cast<unsigned long long>(m_limits.maxBytes)));
+          return refuse(
+              app::FormatText(kMsgTooLarge, static_cast<unsigned long long>(m_limits.maxBytes)));
         if (!root && platform::EqualsNoCase(entry.parts.back(), kProjectFileName)) {
           root.emplace(entry.parts.begin(), entry.parts.end() - 1);
           m_projectEntry = entries.size();
@@ -185,7 +180,7 @@ class Unpacker {
         return false;
       }
       if (entry.skipped) {
-        m_report.say(Format(kMsgEntryOutsideRoot, entry.stored.c_str()));
+        m_report.say(app::FormatText(kMsgEntryOutsideRoot, entry.stored.c_str()));
         continue;
       }
       const std::string relative = JoinEntryPath(entry.parts);
@@ -240,7 +235,8 @@ class Unpacker {
         if (m_unpacked > m_limits.maxBytes) {
           ::close(fd);
           unzCloseCurrentFile(zip);
-          return refuse(Format(kMsgTooLarge, static_cast<unsigned long long>(m_limits.maxBytes)));
+          return refuse(
+              app::FormatText(kMsgTooLarge, static_cast<unsigned long long>(m_limits.maxBytes)));
         }
         if (!WriteAll(fd, piece, static_cast<std::size_t>(got))) {
           written = false;
@@ -282,7 +278,7 @@ class Unpacker {
   }
 
   bool createFailed(const fs::path& shown) {
-    const std::string text = Format(kMsgCreateFileFailed, shown.string().c_str());
+    const std::string text = app::FormatText(kMsgCreateFileFailed, shown.string().c_str());
     m_report.forward();
     m_report.say(text + "\r\n");
     m_report.box(text);
@@ -291,7 +287,7 @@ class Unpacker {
 
   bool archiveError(int code) {
     m_report.forward();
-    m_report.say(Format(kMsgCreatingFailed, code));
+    m_report.say(app::FormatText(kMsgCreatingFailed, code));
     return false;
   }
 

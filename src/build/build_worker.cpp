@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/project/project_file.h"
+#include "app/text/text_format.h"
 #include "archive/archive_writer.h"
 #include "build/build_work.h"
 #include "build/driver_commands.h"
@@ -50,13 +51,6 @@ constexpr std::string_view kFieldbusConfigurationFile = "CR.CFG";
 constexpr std::uint64_t kFieldbusConfigurationMinimum = 700;
 constexpr std::string_view kUnknownUser = "UNKNOWN";
 constexpr std::string_view kUnknownVersion = "UNKNOWN";
-
-template <class... Args>
-std::string Format(const char* format, Args... args) {
-  char buffer[1200];
-  std::snprintf(buffer, sizeof buffer, format, args...);
-  return buffer;
-}
 
 // Paths in the "DOWNLOAD" section are this program's own.
 std::string LocalPath(const fs::path& path) {
@@ -197,14 +191,14 @@ class Worker {
       }
     } else if (plainName && platform::EqualsNoCase(extension, ".imp")) {
       if (!platform::PathExistsNoCase(source)) {
-        log.error(Format("ERROR: %s does not exist.\r\n", file.c_str()));
+        log.error(app::FormatText("ERROR: %s does not exist.\r\n", file.c_str()));
         log.print("\r\n");
         return;
       }
       w.archiveFiles.push_back(source);
       w.archiveFiles.push_back(objectPath);
     } else {
-      log.error(Format("ERROR: %s is not a known module type\r\n", file.c_str()));
+      log.error(app::FormatText("ERROR: %s is not a known module type\r\n", file.c_str()));
       return;
     }
     link(object);
@@ -232,7 +226,7 @@ class Worker {
     if (description.text) {
       log.print(*description.text);
     } else {
-      log.print(Format("ERROR: Link Error %d and file 'errorlnk.txt' not found", result));
+      log.print(app::FormatText("ERROR: Link Error %d and file 'errorlnk.txt' not found", result));
     }
     log.print("\r\n");
   }
@@ -240,20 +234,20 @@ class Worker {
   void missingModules() {
     for (std::size_t n = 0; n < kMaxPrograms; ++n) {
       if (m_state.programReferenced(n) && !m_state.programLinked[n])
-        log.error(Format("ERROR: Program %d missing\r\n", static_cast<int>(n)));
+        log.error(app::FormatText("ERROR: Program %d missing\r\n", static_cast<int>(n)));
     }
     const int errorProgram = w.mode.errorProgram;
     if (errorProgram >= 0 && static_cast<std::size_t>(errorProgram) < kMaxPrograms &&
         !m_state.programLinked[static_cast<std::size_t>(errorProgram)] &&
         !m_state.programReferenced(static_cast<std::size_t>(errorProgram)))
-      log.error(Format("ERROR: Program %d missing\r\n", errorProgram));
+      log.error(app::FormatText("ERROR: Program %d missing\r\n", errorProgram));
     for (std::size_t n = 0; n < kMaxCalledModules; ++n) {
       if (m_state.cmpReferenced[n] != 0 && !m_state.cmpLinked[n])
-        log.error(Format("ERROR: CMP %d missing\r\n", static_cast<int>(n)));
+        log.error(app::FormatText("ERROR: CMP %d missing\r\n", static_cast<int>(n)));
     }
     for (std::size_t n = 0; n < kMaxCalledModules; ++n) {
       if (m_state.cfmReferenced[n] != 0 && !m_state.cfmLinked[n])
-        log.error(Format("ERROR: CFM %d missing\r\n", static_cast<int>(n)));
+        log.error(app::FormatText("ERROR: CFM %d missing\r\n", static_cast<int>(n)));
     }
   }
 
@@ -323,8 +317,9 @@ class Worker {
     m_writer.WriteEnd();
     const auto kernel = platform::FindPathNoCase(w.runtimeDirectory / std::string(kKernelFileName));
     if (!kernel) {
-      log.error(Format("ERROR: Kernel file %s not found\r\n",
-                       LocalPath(w.runtimeDirectory / std::string(kKernelFileName)).c_str()));
+      log.error(
+          app::FormatText("ERROR: Kernel file %s not found\r\n",
+                          LocalPath(w.runtimeDirectory / std::string(kKernelFileName)).c_str()));
     }
     w.download.add(DownloadList::CheckFileExists,
                    CheckFileExistsValue(kernel ? platform::FileTime(*kernel) : 0, w.kernelDrive,
@@ -410,11 +405,11 @@ class Worker {
       built = false;
     }
     if (built) {
-      log.print(Format("Project complete, Size %lu Bytes in Project.RUN File\r\n",
-                       static_cast<unsigned long>(m_runSize)));
+      log.print(app::FormatText("Project complete, Size %lu Bytes in Project.RUN File\r\n",
+                                static_cast<unsigned long>(m_runSize)));
     }
-    log.print(Format("\r\n  %u Error(s) and  %u Warning(s)  for Project  %s \r\n", log.errors(),
-                     log.warnings(), w.request.projectName.c_str()));
+    log.print(app::FormatText("\r\n  %u Error(s) and  %u Warning(s)  for Project  %s \r\n",
+                              log.errors(), log.warnings(), w.request.projectName.c_str()));
   }
 
   BuildWork& w;

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/text/text_format.h"
 #include "build/byte_order.h"
 #include "build/run_file_records.h"
 #include "build/run_record.h"
@@ -13,14 +14,6 @@
 
 namespace zel::build {
 namespace {
-
-template <typename... Args>
-std::string Format(const char* format, Args... args) {
-  char buffer[160];
-  const int length = std::snprintf(buffer, sizeof buffer, format, args...);
-  return length < 0 ? std::string()
-                    : std::string(buffer, std::min<std::size_t>(length, sizeof buffer - 1));
-}
 
 // Bounded reads: a payload too short for a field reads zeros where it ends.
 std::uint16_t WordAt(std::span<const std::uint8_t> bytes, std::size_t at) {
@@ -39,8 +32,8 @@ std::string_view TextOf(std::span<const std::uint8_t> payload) {
 }
 
 std::string VersionText(std::uint16_t major, std::uint16_t minor) {
-  return Format("Version Number = %X.%02X\r\n", static_cast<unsigned>(major),
-                static_cast<unsigned>(minor));
+  return app::FormatText("Version Number = %X.%02X\r\n", static_cast<unsigned>(major),
+                         static_cast<unsigned>(minor));
 }
 
 std::string ModuleLine(std::span<const std::uint8_t> payload) {
@@ -59,7 +52,7 @@ std::string ModuleLine(std::span<const std::uint8_t> payload) {
     default:
       line = "invalid type";
   }
-  line += Format(" %02u, ", static_cast<unsigned>(kindNumber & 0xFF));
+  line += app::FormatText(" %02u, ", static_cast<unsigned>(kindNumber & 0xFF));
   switch (WordAt(payload, 2)) {
     case 0:
       line += "STL";
@@ -80,9 +73,9 @@ constexpr std::size_t kScanCommandSize = 8;
 
 std::string ScanTableText(bool input, std::span<const std::uint8_t> payload) {
   const std::size_t count = payload.size() / kScanCommandSize;
-  std::string text =
-      Format(input ? "Input Scan Table  (%u Commands)\r\n" : "Output Scan Table  (%u Commands)\r\n",
-             static_cast<unsigned>(count));
+  std::string text = app::FormatText(
+      input ? "Input Scan Table  (%u Commands)\r\n" : "Output Scan Table  (%u Commands)\r\n",
+      static_cast<unsigned>(count));
   for (std::size_t i = 0; i < count; ++i) {
     const std::size_t at = i * kScanCommandSize;
     const std::uint16_t code = WordAt(payload, at);
@@ -90,11 +83,11 @@ std::string ScanTableText(bool input, std::span<const std::uint8_t> payload) {
     const unsigned second = WordAt(payload, at + 6);
     const std::string_view name = ScanCommandName(code);
     if (name.empty()) {
-      text += Format("%2d: unknown (%u), %lu(%lXh), %u(%Xh)\r\n", static_cast<int>(i),
-                     static_cast<unsigned>(code), first, first, second, second);
+      text += app::FormatText("%2d: unknown (%u), %lu(%lXh), %u(%Xh)\r\n", static_cast<int>(i),
+                              static_cast<unsigned>(code), first, first, second, second);
     } else {
-      text += Format("%2d: %s, %lu(%lXh), %u(%Xh)\r\n", static_cast<int>(i),
-                     std::string(name).c_str(), first, first, second, second);
+      text += app::FormatText("%2d: %s, %lu(%lXh), %u(%Xh)\r\n", static_cast<int>(i),
+                              std::string(name).c_str(), first, first, second, second);
     }
   }
   return text;
@@ -112,18 +105,18 @@ std::string RuntimeModeLine(std::span<const std::uint8_t> payload) {
   std::string line = "Run-time Mode: ";
   if (mode.flags & kModeAutoStart) line += " Auto Start,";
   if (mode.flags & kModeRunStopInput) {
-    line += Format(" Run/Stop Input %d.%d,", static_cast<int>(mode.runStopWord),
-                   BitOf(mode.runStopMask));
+    line += app::FormatText(" Run/Stop Input %d.%d,", static_cast<int>(mode.runStopWord),
+                            BitOf(mode.runStopMask));
   }
   if (mode.flags & kModeResetPrograms) line += " Reset Programs,";
   if (mode.flags & kModeZeroOutputs) line += " Zero Outputs,";
   if (mode.flags & kModeErrorOutput) {
-    line += Format(" Error Output %d.%d,", static_cast<int>(mode.errorOutputWord),
-                   BitOf(mode.errorOutputMask));
+    line += app::FormatText(" Error Output %d.%d,", static_cast<int>(mode.errorOutputWord),
+                            BitOf(mode.errorOutputMask));
   }
   if (mode.errorProgram != -1) {
-    line += Format(" Error Program %u,",
-                   static_cast<unsigned>(static_cast<std::uint16_t>(mode.errorProgram)));
+    line += app::FormatText(" Error Program %u,",
+                            static_cast<unsigned>(static_cast<std::uint16_t>(mode.errorProgram)));
   }
   if (mode.flags & kModeKolvaFieldbus) line += " Kolva Fieldbus,";
   if (mode.flags & kModeFieldbusSoftErrors) line += " Kolva Fieldbus Soft Errors,";
@@ -132,14 +125,16 @@ std::string RuntimeModeLine(std::span<const std::uint8_t> payload) {
 }
 
 std::string FieldbusText(std::span<const std::uint8_t> payload) {
-  std::string text = Format("Kolva Fieldbus, %u bytes\r\n", static_cast<unsigned>(payload.size()));
+  std::string text =
+      app::FormatText("Kolva Fieldbus, %u bytes\r\n", static_cast<unsigned>(payload.size()));
   const std::size_t stored = payload.size() < 2 ? 0 : (payload.size() - 2) / 4;
   const std::size_t count = std::min<std::size_t>(WordAt(payload, 0), stored);
   for (std::size_t i = 0; i < count; ++i) {
     const std::size_t at = 2 + 4 * i;
-    text += Format("Slave = %u, Type = %u, Inputs = %u, Outputs = %u\r\n",
-                   static_cast<unsigned>(payload[at]), static_cast<unsigned>(payload[at + 1]),
-                   static_cast<unsigned>(payload[at + 2]), static_cast<unsigned>(payload[at + 3]));
+    text += app::FormatText(
+        "Slave = %u, Type = %u, Inputs = %u, Outputs = %u\r\n", static_cast<unsigned>(payload[at]),
+        static_cast<unsigned>(payload[at + 1]), static_cast<unsigned>(payload[at + 2]),
+        static_cast<unsigned>(payload[at + 3]));
   }
   return text;
 }
@@ -167,16 +162,16 @@ std::string RecordText(const RunRecord& record) {
     case record_type::kDriverData1:
     case record_type::kDriverData1 + 1:
     case record_type::kDriverData3:
-      return Format("Driver Data %u for Driver %u, %u Bytes\r\n",
-                    static_cast<unsigned>(record.type - 9),
-                    static_cast<unsigned>(WordAt(payload, 0)),
-                    static_cast<unsigned>(payload.size() < 2 ? 0 : payload.size() - 2));
+      return app::FormatText("Driver Data %u for Driver %u, %u Bytes\r\n",
+                             static_cast<unsigned>(record.type - 9),
+                             static_cast<unsigned>(WordAt(payload, 0)),
+                             static_cast<unsigned>(payload.size() < 2 ? 0 : payload.size() - 2));
     case record_type::kProjectName:
       return "Project Name = " + std::string(TextOf(payload)) + "\r\n";
     case record_type::kPassword:
       return "Password = " + std::string(TextOf(payload)) + "\r\n";
     default:
-      return Format("Unknown record type %u\r\n", static_cast<unsigned>(record.type));
+      return app::FormatText("Unknown record type %u\r\n", static_cast<unsigned>(record.type));
   }
 }
 
@@ -189,17 +184,17 @@ bool ListRunFileRecords(std::span<const std::uint8_t> file, BuildLog& log) {
   bool checksumsRight = true;
   while (auto record = reader.next()) {
     if (record->isEnd()) {
-      log.print(Format("Total Size  %lu Bytes\r\n",
-                       static_cast<unsigned long>(record->offset + kRecordFrameSize)));
+      log.print(app::FormatText("Total Size  %lu Bytes\r\n",
+                                static_cast<unsigned long>(record->offset + kRecordFrameSize)));
       return checksumsRight;
     }
     log.print(RecordText(*record));
     if (!record->checksumMatches()) {
       checksumsRight = false;
-      log.print(Format("Checksum error in the record at offset %lu: stored %04Xh, sum %04Xh\r\n",
-                       static_cast<unsigned long>(record->offset),
-                       static_cast<unsigned>(record->checksum),
-                       static_cast<unsigned>(ByteSum(record->payload))));
+      log.print(app::FormatText(
+          "Checksum error in the record at offset %lu: stored %04Xh, sum %04Xh\r\n",
+          static_cast<unsigned long>(record->offset), static_cast<unsigned>(record->checksum),
+          static_cast<unsigned>(ByteSum(record->payload))));
     }
   }
   // A fault, or the bytes ran out before the end record.

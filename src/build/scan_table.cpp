@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "app/text/text_format.h"
 #include "build/byte_order.h"
 #include "library/io_configuration.h"
 #include "library/io_entry.h"
@@ -24,13 +25,6 @@ constexpr std::string_view kInvalidScript = "ERROR: Invalid IO scan script\r\n";
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
-}
-
-std::string Format(const char* format, auto... args) {
-  const int length = std::snprintf(nullptr, 0, format, args...);
-  std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
-  std::snprintf(text.data(), text.size() + 1, format, args...);
-  return text;
 }
 
 // "$" + hex digits or decimal digits, fitting 32 bits.
@@ -109,16 +103,17 @@ void ReadSection(const std::vector<std::string_view>& lines, std::size_t first,
         log.error(kInvalidScript);
         break;
       case ScanLineStatus::OutOfRange:
-        log.error(Format("ERROR: Value out of range in IO scan script %s, line %u\r\n",
-                         entry.module.c_str(), number));
+        log.error(app::FormatText("ERROR: Value out of range in IO scan script %s, line %u\r\n",
+                                  entry.module.c_str(), number));
         break;
       case ScanLineStatus::Command:
         if (table.commands.size() < kMaxScanCommands) {
           table.commands.push_back(line.command);
         } else if (!table.full) {
           table.full = true;
-          log.error(Format("ERROR: Too many IO scan commands (at most %u) at %s, line %u\r\n",
-                           static_cast<unsigned>(kMaxScanCommands), entry.module.c_str(), number));
+          log.error(app::FormatText(
+              "ERROR: Too many IO scan commands (at most %u) at %s, line %u\r\n",
+              static_cast<unsigned>(kMaxScanCommands), entry.module.c_str(), number));
         }
         break;
     }
@@ -143,8 +138,8 @@ void AddModule(ScanDirection direction, const ScanTableInputs& inputs, std::stri
         library::RuntimeFilePath(inputs.programDirectory, inputs.type, entry->module));
   }
   if (!script) {
-    log.error(
-        Format("ERROR: Cannot read IO scan description (.IOD) for %s\r\n", entry->module.c_str()));
+    log.error(app::FormatText("ERROR: Cannot read IO scan description (.IOD) for %s\r\n",
+                              entry->module.c_str()));
     return;
   }
   AppendModuleScan(direction, *entry, *script, table, log);
@@ -154,9 +149,9 @@ void AddModule(ScanDirection direction, const ScanTableInputs& inputs, std::stri
 
 void AppendModuleScan(ScanDirection direction, const library::IoEntry& entry,
                       std::string_view script, ScanTable& table, BuildLog& log) {
-  log.print(Format("%s Module:  %s , %d , %d , %d\r\n",
-                   direction == ScanDirection::Input ? "Input" : "Output", entry.module.c_str(),
-                   entry.switchPosition, entry.iw, entry.ow));
+  log.print(app::FormatText("%s Module:  %s , %d , %d , %d\r\n",
+                            direction == ScanDirection::Input ? "Input" : "Output",
+                            entry.module.c_str(), entry.switchPosition, entry.iw, entry.ow));
 
   const std::string_view start = direction == ScanDirection::Input ? kInputMarker : kOutputMarker;
   const std::string_view end = direction == ScanDirection::Input ? kOutputMarker : kInputMarker;

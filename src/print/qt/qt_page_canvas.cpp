@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/text/text_format.h"
 #include "platform/code_page.h"
 
 namespace zel::print {
@@ -17,12 +18,6 @@ namespace {
 
 QString ToQString(std::string_view cp1252) {
   return QString::fromStdString(platform::Cp1252ToUtf8(cp1252));
-}
-
-std::string Format(const char* format, auto... values) {
-  char buffer[160];
-  std::snprintf(buffer, sizeof buffer, format, values...);
-  return buffer;
 }
 
 double Millimetres(int units, int dpi) {
@@ -136,22 +131,24 @@ std::vector<std::string> QtPageCanvas::metricLines() const {
   const long long printable = static_cast<long long>(m.printableWidth) * m.printableHeight;
   const QFontInfo actual(m_qfont);
   return {
-      Format("Resolution: %d x %d dpi", m.dpiX, m.dpiY),
-      Format("Paper width: %d units (%.1f mm)", m.paperWidth, Millimetres(m.paperWidth, m.dpiX)),
-      Format("Paper height: %d units (%.1f mm)", m.paperHeight, Millimetres(m.paperHeight, m.dpiY)),
-      Format("Printable width: %d units (%.1f mm)", m.printableWidth,
-             Millimetres(m.printableWidth, m.dpiX)),
-      Format("Printable height: %d units (%.1f mm)", m.printableHeight,
-             Millimetres(m.printableHeight, m.dpiY)),
-      Format("Unprintable left border: %d units", m.printableLeft),
-      Format("Unprintable top border: %d units", m.printableTop),
-      Format("Paper usage: %lld %%", sheet > 0 ? printable * 100 / sheet : 0LL),
+      app::FormatText("Resolution: %d x %d dpi", m.dpiX, m.dpiY),
+      app::FormatText("Paper width: %d units (%.1f mm)", m.paperWidth,
+                      Millimetres(m.paperWidth, m.dpiX)),
+      app::FormatText("Paper height: %d units (%.1f mm)", m.paperHeight,
+                      Millimetres(m.paperHeight, m.dpiY)),
+      app::FormatText("Printable width: %d units (%.1f mm)", m.printableWidth,
+                      Millimetres(m.printableWidth, m.dpiX)),
+      app::FormatText("Printable height: %d units (%.1f mm)", m.printableHeight,
+                      Millimetres(m.printableHeight, m.dpiY)),
+      app::FormatText("Unprintable left border: %d units", m.printableLeft),
+      app::FormatText("Unprintable top border: %d units", m.printableTop),
+      app::FormatText("Paper usage: %lld %%", sheet > 0 ? printable * 100 / sheet : 0LL),
       "Print font: " + m_font.face + "," + std::to_string(m_font.points) + "," +
           std::to_string(m_font.weight) + "," + (m_font.italic ? "1" : "0"),
       "Font used: " + platform::Utf8ToCp1252(actual.family().toStdString()),
-      Format("Font height: %d units", f.height),
-      Format("External leading: %d units", f.externalLeading),
-      Format("Average character width: %d units", f.averageCharWidth),
+      app::FormatText("Font height: %d units", f.height),
+      app::FormatText("External leading: %d units", f.externalLeading),
+      app::FormatText("Average character width: %d units", f.averageCharWidth),
   };
 }
 
