@@ -18,6 +18,7 @@
 #include "build/driver_table.h"
 #include "build/error_descriptions.h"
 #include "build/module_linker.h"
+#include "build/project_backup.h"
 #include "build/run_file_records.h"
 #include "build/runtime_settings.h"
 #include "build/scan_table.h"
@@ -50,7 +51,6 @@ constexpr std::string_view kCannotCreateRunFile = "ERROR: Could not create proje
 constexpr std::string_view kFieldbusConfigurationFile = "CR.CFG";
 constexpr std::uint64_t kFieldbusConfigurationMinimum = 700;
 constexpr std::string_view kUnknownUser = "UNKNOWN";
-constexpr std::string_view kUnknownVersion = "UNKNOWN";
 
 // Paths in the "DOWNLOAD" section are this program's own.
 std::string LocalPath(const fs::path& path) {
@@ -353,10 +353,9 @@ class Worker {
     const fs::path zip = w.projectDirectory / "Project.ZIP";
     archive::ArchiveReport report;
     report.print = [this](std::string_view text) { log.print(text); };
-    const std::string version =
-        w.request.productVersion.empty() ? std::string(kUnknownVersion) : w.request.productVersion;
     const archive::ArchiveResult result = archive::WriteProjectArchive(
-        zip, w.archiveFiles, w.projectDirectory, w.request.projectName + "," + version,
+        zip, w.archiveFiles, w.projectDirectory,
+        ProjectArchiveComment(w.request.projectName, w.request.productVersion),
         archive::ArchiveMode::StopAtFailedEntry, report);
     log.countError(static_cast<std::uint32_t>(result.errors));
     if (!result.written) return 0;

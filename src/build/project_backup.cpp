@@ -6,6 +6,7 @@
 #include "app/project/project_messages.h"
 #include "archive/archive_writer.h"
 #include "build/clean_up.h"
+#include "build/run_file_records.h"
 #include "platform/files.h"
 #include "platform/no_case.h"
 
@@ -17,7 +18,6 @@ namespace fs = std::filesystem;
 constexpr std::string_view kTitle = "\r\nZEL Project Backup\r\n\r\n";
 constexpr const char* kBackedUp = "\r\nProject %s backed up as file %s\r\n\r\n\r\n\r\n";
 constexpr std::string_view kExclusionExtension = "._pa";
-constexpr std::string_view kUnknownVersion = "UNKNOWN";
 
 bool IsExclusionFile(std::string_view name) {
   return name.size() >= kExclusionExtension.size() &&
@@ -26,6 +26,10 @@ bool IsExclusionFile(std::string_view name) {
 }
 
 }  // namespace
+
+std::string ProjectArchiveComment(std::string_view projectName, std::string_view version) {
+  return std::string(projectName) + "," + ProductVersionText(version);
+}
 
 std::vector<fs::path> BackupFiles(const fs::path& projectDirectory) {
   const DerivedFiles derived(projectDirectory);
@@ -46,10 +50,9 @@ bool BackupProject(const BackupRequest& request, const archive::ArchiveReport& r
     report.box(app::kMsgProjectNotFound);
     return false;
   }
-  const std::string version =
-      request.productVersion.empty() ? std::string(kUnknownVersion) : request.productVersion;
   const archive::ArchiveResult result = archive::WriteProjectArchive(
-      request.zipPath, BackupFiles(directory), directory, request.projectName + "," + version,
+      request.zipPath, BackupFiles(directory), directory,
+      ProjectArchiveComment(request.projectName, request.productVersion),
       archive::ArchiveMode::GoOnAfterFailedEntry, report);
   if (!result.written) return false;
   char text[2048];

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "archive/archive_report.h"
@@ -21,6 +22,9 @@ struct BackupRequest {
 
 // The files of `projectDirectory` a backup packs, sorted by name: every file but the
 // exclusion file ("._pa") and the derived files; sub-folders are not entered.
+// An archive's comment: the project name, ",", the program's version.
+std::string ProjectArchiveComment(std::string_view projectName, std::string_view version);
+
 std::vector<std::filesystem::path> BackupFiles(const std::filesystem::path& projectDirectory);
 
 // Packs the project; true when the archive was written whole. Messages go to the message

@@ -19,10 +19,12 @@ void WriteHeadRecords(RunFileWriter& writer, const RunFileHead& head) {
   writer.WriteTextRecord(record_type::kText, "TARGET=" + head.controllerType);
   writer.WriteTextRecord(record_type::kText,
                          "USER=" + (head.user.empty() ? std::string("UNKNOWN") : head.user));
-  writer.WriteTextRecord(
-      record_type::kText,
-      "PSE=" + (head.productVersion.empty() ? std::string("UNKNOWN") : head.productVersion));
+  writer.WriteTextRecord(record_type::kText, "PSE=" + ProductVersionText(head.productVersion));
   if (!head.password.empty()) writer.WriteTextRecord(record_type::kPassword, head.password);
+}
+
+std::string ProductVersionText(std::string_view version) {
+  return version.empty() ? std::string("UNKNOWN") : std::string(version);
 }
 
 void WriteRuntimeModeRecord(RunFileWriter& writer, const RuntimeMode& mode) {

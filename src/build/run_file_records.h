@@ -51,6 +51,10 @@ void WriteHeadRecords(RunFileWriter& writer, const RunFileHead& head);
 
 void WriteRuntimeModeRecord(RunFileWriter& writer, const RuntimeMode& mode);
 
+// The program's version as "PSE=" names it, and the archives' comments and the print-out's
+// title page after it: "UNKNOWN" when the program could not tell.
+std::string ProductVersionText(std::string_view version);
+
 // `text` up to its first CR or LF.
 std::string_view CutLineEnd(std::string_view text);
 

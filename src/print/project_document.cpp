@@ -1,13 +1,13 @@
 #include "print/project_document.h"
 
 #include "app/project/project_file.h"
+#include "build/run_file_records.h"
 #include "print/page_layout.h"
 
 namespace zel::print {
 
 namespace {
 
-constexpr std::string_view kUnknownVersion = "UNKNOWN";
 constexpr std::string_view kUnknownUser = "UNKNOWN USER";
 
 std::string_view OrDefault(const std::string& text, std::string_view fallback) {
@@ -39,7 +39,7 @@ bool RenderDocument(PageService& pages, PageCanvas& canvas, const ProjectDocumen
   int step = 0;
   if (document.titlePage) {
     if (control) control->progress("Title page", ++step, steps);
-    pages.printTitlePage(document.projectName, OrDefault(request.productVersion, kUnknownVersion),
+    pages.printTitlePage(document.projectName, build::ProductVersionText(request.productVersion),
                          OrDefault(request.userName, kUnknownUser), request.dateTime);
   }
   for (const DocumentSection& section : document.sections) {
