@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/settings/controller_settings.h"
+#include "build/build_messages.h"
 #include "build/build_work.h"
 #include "library/runtime_folder.h"
 #include "platform/files.h"
@@ -16,9 +17,7 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kMakeTitle = "\r\nZEL Project Make\r\n\r\n";
 constexpr std::string_view kBuildTitle = "\r\nZEL Project Build\r\n\r\n";
-constexpr std::string_view kNoProject = "ERROR: No project open\r\n";
 constexpr std::string_view kCannotInitialise = "ERROR: Cannot initialise Project Build\r\n";
-constexpr std::string_view kCannotCreateRunFile = "ERROR: Could not create project run file\r\n";
 
 // Fills the paths and settings; false when one of them is missing.
 bool FillPaths(BuildWork& work) {
@@ -79,7 +78,7 @@ std::unique_ptr<BuildWork> PrepareBuild(const BuildRequest& request,
   const fs::path projectFile = platform::ResolvePathNoCase(
       request.projectsDirectory / request.projectName / app::kProjectFileName);
   if (request.projectName.empty() || !platform::PathExistsNoCase(projectFile))
-    return fail(kNoProject);
+    return fail(kMsgNoProjectOpen);
   if (!FillPaths(*work)) return fail(kCannotInitialise);
   work->drives.add(work->startupDrive);
   work->drives.add(work->projectDrive);
@@ -95,7 +94,7 @@ std::unique_ptr<BuildWork> PrepareBuild(const BuildRequest& request,
   // The old section goes at once: a download started while this build runs must not find
   // the last build's "MAKE".
   work->download.store(work->project);
-  if (!OpenRunFile(*work)) return fail(kCannotCreateRunFile);
+  if (!OpenRunFile(*work)) return fail(kMsgCannotCreateRunFile);
   work->archiveFiles.push_back(work->project.path());
   work->archiveFiles.push_back(platform::ResolvePathNoCase(work->projectDirectory / "Project.TXT"));
   return work;

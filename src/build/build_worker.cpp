@@ -9,6 +9,7 @@
 #include "app/project/project_file.h"
 #include "app/text/text_format.h"
 #include "archive/archive_writer.h"
+#include "build/build_messages.h"
 #include "build/build_work.h"
 #include "build/driver_commands.h"
 #include "build/driver_data.h"
@@ -47,7 +48,6 @@ constexpr std::string_view kNoFieldbusConfiguration =
 constexpr std::string_view kCancelled = "ERROR: Build cancelled\r\n";
 constexpr std::string_view kCannotStoreDownload =
     "ERROR: Cannot write the DOWNLOAD section of the project file\r\n";
-constexpr std::string_view kCannotCreateRunFile = "ERROR: Could not create project run file\r\n";
 constexpr std::string_view kFieldbusConfigurationFile = "CR.CFG";
 constexpr std::uint64_t kFieldbusConfigurationMinimum = 700;
 constexpr std::string_view kUnknownUser = "UNKNOWN";
@@ -234,13 +234,13 @@ class Worker {
   void missingModules() {
     for (std::size_t n = 0; n < kMaxPrograms; ++n) {
       if (m_state.programReferenced(n) && !m_state.programLinked[n])
-        log.error(app::FormatText("ERROR: Program %d missing\r\n", static_cast<int>(n)));
+        log.error(app::FormatText(kMsgProgramMissing, static_cast<int>(n)));
     }
     const int errorProgram = w.mode.errorProgram;
     if (errorProgram >= 0 && static_cast<std::size_t>(errorProgram) < kMaxPrograms &&
         !m_state.programLinked[static_cast<std::size_t>(errorProgram)] &&
         !m_state.programReferenced(static_cast<std::size_t>(errorProgram)))
-      log.error(app::FormatText("ERROR: Program %d missing\r\n", errorProgram));
+      log.error(app::FormatText(kMsgProgramMissing, errorProgram));
     for (std::size_t n = 0; n < kMaxCalledModules; ++n) {
       if (m_state.cmpReferenced[n] != 0 && !m_state.cmpLinked[n])
         log.error(app::FormatText("ERROR: CMP %d missing\r\n", static_cast<int>(n)));
@@ -385,7 +385,7 @@ class Worker {
     if (built || m_compiled) platform::SyncFileSystemOf(w.projectDirectory);
     if (built) {
       if (!platform::MoveFileTo(w.runFileTemp, w.runFile)) {
-        log.error(kCannotCreateRunFile);
+        log.error(kMsgCannotCreateRunFile);
         built = false;
       }
     }

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "app/project/project_file.h"
+#include "build/build_messages.h"
+#include "build/project_build.h"
 #include "platform/files.h"
 #include "platform/no_case.h"
 
@@ -12,12 +14,11 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kTitle = "\r\nZEL Project Cleanup\r\n\r\n";
-constexpr std::string_view kNoProject = "ERROR: No project open\r\n";
 constexpr std::string_view kDone = "\r\nRemoved intermediate files from project.\r\n\r\n\r\n\r\n";
 // "Project.RUN.part" and "Project.ZIP.part" were cut off before they could be renamed.
-constexpr std::string_view kProjectProducts[] = {
-    "Project.RUN", "Download.RUN", "Update.RUN",       "Startup.BAT",
-    "Project.ZIP", "XREF.txt",     "Project.RUN.part", "Project.ZIP.part"};
+constexpr std::string_view kProjectProducts[] = {"Project.RUN",    "Download.RUN",    "Update.RUN",
+                                                 "Startup.BAT",    "Project.ZIP",     "XREF.txt",
+                                                 kRunFileTempName, "Project.ZIP.part"};
 constexpr std::string_view kModuleSuffixes[] = {".bak", ".int", ".log", ".xref"};
 
 }  // namespace
@@ -60,7 +61,7 @@ bool CleanUpProject(const fs::path& projectsDirectory, std::string_view name, Bu
   const fs::path directory = platform::ResolvePathNoCase(projectsDirectory / std::string(name));
   const app::ProjectFile project(platform::ResolvePathNoCase(directory / app::kProjectFileName));
   if (name.empty() || !project.exists()) {
-    log.print(kNoProject);
+    log.print(kMsgNoProjectOpen);
     return false;
   }
   project.removeSection(app::kSectionDownload);

@@ -177,6 +177,8 @@ std::string RecordText(const RunRecord& record) {
 
 constexpr std::string_view kMsgCannotRead = "\r\nCannot read project run file\r\n";
 
+constexpr std::string_view kListingTitle = "\r\nZEL Project Run File Content\r\n\r\n";
+
 }  // namespace
 
 bool ListRunFileRecords(std::span<const std::uint8_t> file, BuildLog& log) {
@@ -203,7 +205,7 @@ bool ListRunFileRecords(std::span<const std::uint8_t> file, BuildLog& log) {
 }
 
 bool ListRunFileAt(const std::filesystem::path& path, BuildLog& log) {
-  log.print("\r\nZEL Project Run File Content\r\n\r\n");
+  log.print(kListingTitle);
   const auto found = platform::FindPathNoCase(path);
   log.print((found ? *found : path).string() + "\r\n");
   const auto content = found ? platform::ReadWholeFile(*found) : std::nullopt;
@@ -217,7 +219,7 @@ bool ListRunFileAt(const std::filesystem::path& path, BuildLog& log) {
 
 bool ListRunFile(const std::optional<std::filesystem::path>& projectDirectory, BuildLog& log) {
   if (!projectDirectory) {
-    log.print("\r\nZEL Project Run File Content\r\n\r\n");
+    log.print(kListingTitle);
     log.print("No project open\r\n");
     return false;
   }
