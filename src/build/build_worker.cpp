@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/modules/module.h"
 #include "app/project/project_file.h"
 #include "app/text/text_format.h"
 #include "archive/archive_writer.h"
@@ -171,7 +172,7 @@ class Worker {
   }
 
   void buildModule(const std::string& file) {
-    const std::string extension = file.size() >= 4 ? file.substr(file.size() - 4) : std::string();
+    const app::Language language = app::LanguageOfFileName(file);
     const std::string base = file.substr(0, file.find('.'));
     const std::string object = base + "." + w.type + ".OBJ";
     const bool plainName = file.find_first_of("/\\") == std::string::npos &&
@@ -180,16 +181,16 @@ class Worker {
     const fs::path objectPath = platform::ResolvePathNoCase(w.projectDirectory / object);
     const ModuleTimes times{platform::FileTime(source), platform::FileTime(objectPath),
                             m_allocationTime};
-    if (plainName && platform::EqualsNoCase(extension, ".awl")) {
+    if (plainName && language == app::Language::Stl) {
       w.archiveFiles.push_back(source);
       if (NeedsCompile(w.request.mode, times)) compile(base);
-    } else if (plainName && platform::EqualsNoCase(extension, ".kop")) {
+    } else if (plainName && language == app::Language::Ladder) {
       if (NeedsCompile(w.request.mode, times)) {
         // The ladder compiler is not part of this version: it never starts.
         log.print(std::string(stl::msg::kLadderNotImplemented) + "\r\n");
         log.error(kCompilationFailed);
       }
-    } else if (plainName && platform::EqualsNoCase(extension, ".imp")) {
+    } else if (plainName && language == app::Language::Imported) {
       if (!platform::PathExistsNoCase(source)) {
         log.error(app::FormatText("ERROR: %s does not exist.\r\n", file.c_str()));
         log.print("\r\n");

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/modules/module.h"
 #include "app/project/project_file.h"
 #include "build/build_messages.h"
 #include "build/project_build.h"
@@ -43,10 +44,8 @@ bool DerivedFiles::contains(std::string_view name) const {
 // The names to delete for one module entry of "MODULES", when its source exists.
 void DerivedFiles::addModule(const fs::path& directory, std::string_view entry) {
   const std::string file(entry.substr(0, entry.find(',')));
-  if (file.size() < 4) return;
-  const std::string_view extension = std::string_view(file).substr(file.size() - 4);
-  if (!platform::EqualsNoCase(extension, ".awl") && !platform::EqualsNoCase(extension, ".kop"))
-    return;
+  const app::Language language = app::LanguageOfFileName(file);
+  if (language != app::Language::Stl && language != app::Language::Ladder) return;
   // A name that could leave the project directory is not ours to delete.
   if (file.find_first_of("/\\") != std::string::npos) return;
   if (!platform::PathExistsNoCase(directory / file)) return;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "app/modules/module.h"
 #include "app/project/project_file.h"
 #include "app/project/project_model.h"
 #include "app/text/text_format.h"
@@ -112,13 +113,12 @@ bool CrossReference::build(const CrossReferenceProject& project, BuildLog& log) 
     const std::string_view name = std::string_view(fileName).substr(0, fileName.find('.'));
     const std::string moduleName(name.size() > kCutFromModuleName ? name.substr(kCutFromModuleName)
                                                                   : name);
-    const std::string_view extension =
-        std::string_view(fileName).substr(fileName.size() >= 4 ? fileName.size() - 4 : 0);
-    if (platform::EqualsNoCase(extension, ".awl") || platform::EqualsNoCase(extension, ".kop")) {
+    const app::Language language = app::LanguageOfFileName(fileName);
+    if (language == app::Language::Stl || language == app::Language::Ladder) {
       const fs::path moduleFile = project.directory / fileName;
       const fs::path xrefFile = project.directory / (std::string(name) + ".XREF");
       readXref(xrefFile, moduleFile, allocTime, moduleName, log);
-    } else if (platform::EqualsNoCase(extension, ".imp")) {
+    } else if (language == app::Language::Imported) {
       readImported(project, name, moduleName);
     } else {
       log.print(app::FillText(kMsgXrefUnknownType, fileName));
