@@ -8,12 +8,14 @@
 #include "app/project/project_model.h"
 #include "app/settings/controller_settings.h"
 #include "app/settings/controller_settings_summary.h"
+#include "app/text/text_format.h"
 #include "build/build_log.h"
 #include "build/cross_reference.h"
 #include "library/driver_documentation.h"
 #include "library/driver_list.h"
 #include "library/io_documentation.h"
 #include "library/io_module_list.h"
+#include "library/library_messages.h"
 #include "platform/files.h"
 #include "platform/no_case.h"
 #include "print/module_sections.h"
@@ -29,8 +31,9 @@ namespace {
 // A sub-title of this text prints as a rule under the column headings.
 constexpr std::string_view kRule = "default";
 
+// The count line the configuration windows show.
 std::string EntriesLine(std::size_t count) {
-  return std::to_string(count) + " Entries";
+  return app::FormatText(library::kEntriesStatus.data(), static_cast<unsigned>(count));
 }
 
 // What the sections share: the open project and its allocation list.
