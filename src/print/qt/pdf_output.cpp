@@ -32,8 +32,8 @@ PdfOutcome PrintPdf(const std::filesystem::path& file, std::span<const DocumentR
   {
     QPdfWriter writer(&out);
     if (!requests.empty()) {
-      writer.setTitle(
-          QString::fromStdString("ZEL: " + platform::Cp1252ToUtf8(requests.front().projectName)));
+      writer.setTitle(QString::fromStdString(
+          platform::Cp1252ToUtf8(DocumentName(requests.front().projectName))));
     }
     writer.setCreator(QStringLiteral("ZEL"));
     // A file has no unprintable border: the margins are the print-out's own.

@@ -93,7 +93,7 @@ void ProjectPrinter::printSection(const Project& project, const print::SectionCh
 
 void ProjectPrinter::preview(const Project& project, const print::DocumentRequest& request) {
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(FromStored("ZEL: " + request.projectName));
+  printer.setDocName(FromStored(print::DocumentName(request.projectName)));
   const print::PrintFont font = print::PreferredPrintFont(project.preferences);
   const app::PrintMargins margins = project.preferences.printMargins();
   QPrintPreviewDialog dialog(&printer, m_window);
@@ -119,7 +119,7 @@ void ProjectPrinter::preview(const Project& project, const print::DocumentReques
 
 void ProjectPrinter::print(const Project& project, print::DocumentRequest request) {
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  printer->setDocName(FromStored("ZEL: " + request.projectName));
+  printer->setDocName(FromStored(print::DocumentName(request.projectName)));
   if (!m_chooser(*printer, m_window)) return;
   const print::PrintFont font = print::PreferredPrintFont(project.preferences);
   if (!PaperLargeEnough(*printer, font)) {
